@@ -1,0 +1,16 @@
+#include "api/module_state.h"
+
+namespace pat {
+
+namespace {
+HINSTANCE g_instance = nullptr;
+}
+
+BOOL OnModuleNotification(HINSTANCE instance, DWORD reason) {
+    if (reason == DLL_PROCESS_ATTACH) g_instance = instance;
+    return TRUE;
+}
+
+HINSTANCE ModuleInstance() { return g_instance; }
+
+}  // namespace pat

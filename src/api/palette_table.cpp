@@ -1,0 +1,10 @@
+// The module's palette: empty in this configuration (terminator only).
+#include "core/shipped_tables.h"
+
+namespace pat {
+
+const PatPaletteEntry kPaletteTable[] = {
+    {0, 0, 0, kPaletteEnd},
+};
+
+}  // namespace pat

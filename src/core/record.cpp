@@ -1,0 +1,156 @@
+#include "core/record.h"
+
+#include <stddef.h>
+#include <string.h>
+
+#include "platform/platform.h"
+
+namespace pat {
+
+namespace {
+
+struct ListKey {
+    const char *key;
+    uint32_t countOffset;
+    uint32_t headOffset;
+    uint32_t itemSize;
+};
+
+// Tried in this order; the first exact match wins.
+const ListKey kListKeys[] = {
+    {keys::kEngineStatus, 8, 12, sizeof(EngineStatus)},
+    {keys::kLoadedEmul, 56, 60, sizeof(LoadedEmul)},
+    {keys::kLoadedFont, 64, 68, sizeof(LoadedFont)},
+    {keys::kTrayInfo, 76, 80, sizeof(TrayInfo)},
+    {keys::kOutBinInfo, 88, 92, sizeof(OutBinInfo)},
+    {keys::kDeviceInfo, 96, 100, sizeof(DeviceInfo)},
+    {keys::kEmulUniqInfo, 104, 108, sizeof(EmulUniqInfo)},
+    {keys::kCounterInfo, 136, 140, sizeof(CounterInfo)},
+    {keys::kSupplyInfo, 144, 148, sizeof(SupplyInfo)},
+    {keys::kColorCorrection, 152, 156, 0},
+    {keys::kCustomMediaInfo, 160, 164, 0},
+    {keys::kFuncInfo, 192, 196, sizeof(FuncInfo)},
+    {keys::kSalespkgInfo, 204, 208, sizeof(SalespkgInfo)},
+    {keys::kFuncpkgInfo, 184, 188, sizeof(FuncpkgInfo)},
+};
+
+struct StringKey {
+    const char *key;
+    uint32_t offset;
+};
+
+const StringKey kStringKeys[] = {
+    {keys::kModelName, 16},  {keys::kMakerName, 20},        {keys::kDescription, 24},
+    {keys::kSYSVersion, 28}, {keys::kMainProgVersion, 32}, {keys::kKVNVersion, 36},
+};
+
+// The key tables must agree with the record layout.
+static_assert(offsetof(PrnInfoEx, dwTrayInfoCount) == 76 && offsetof(PrnInfoEx, pTrayInfo) == 80);
+static_assert(offsetof(PrnInfoEx, dwFuncpkgInfoCount) == 184 && offsetof(PrnInfoEx, pFuncpkgInfo) == 188);
+static_assert(offsetof(PrnInfoEx, pKVNVersion) == 36);
+
+const ListKey *FindListKey(const char *key) {
+    if (key == nullptr) return nullptr;
+    for (const ListKey &k : kListKeys)
+        if (strcmp(k.key, key) == 0) return &k;
+    return nullptr;
+}
+
+template <typename T>
+T *FieldAt(PrnInfoEx *record, uint32_t offset) {
+    return reinterpret_cast<T *>(reinterpret_cast<uint8_t *>(record) + offset);
+}
+
+}  // namespace
+
+bool LocateList(PrnInfoEx *record, const char *key, ListRef *list) {
+    const ListKey *k = FindListKey(key);
+    if (record == nullptr || k == nullptr) return false;
+    list->headField = FieldAt<InfoItem *>(record, k->headOffset);
+    list->countField = FieldAt<uint32_t>(record, k->countOffset);
+    list->head = *list->headField;
+    return true;
+}
+
+InfoItem *ListHead(PrnInfoEx *record, const char *key) {
+    ListRef list;
+    return LocateList(record, key, &list) ? list.head : nullptr;
+}
+
+int AddItem(PrnInfoEx *record, const char *key, InfoItem *item) {
+    ListRef list;
+    if (item == nullptr || !LocateList(record, key, &list)) return 0;
+    *list.headField = AppendItem(list.head, item);
+    ++*list.countField;
+    return 1;
+}
+
+int ClearList(PrnInfoEx *record, const char *key) {
+    ListRef list;
+    if (!LocateList(record, key, &list)) return 0;
+    *list.headField = FreeChain(list.head);
+    *list.countField = 0;
+    return 1;
+}
+
+void RemoveListItem(PrnInfoEx *record, const char *key, InfoItem *item) {
+    ListRef list;
+    if (item == nullptr || !LocateList(record, key, &list)) return;
+    bool present = false;
+    for (InfoItem *at = list.head; at != nullptr && !present; at = at->next) present = at == item;
+    if (!present) return;
+    *list.headField = RemoveItem(list.head, item);
+    --*list.countField;
+}
+
+int SetString(PrnInfoEx *record, const char *key, const char *text) {
+    if (record == nullptr || key == nullptr || text == nullptr) return 0;
+    for (const StringKey &k : kStringKeys) {
+        if (strcmp(k.key, key) != 0) continue;
+        char **field = FieldAt<char *>(record, k.offset);
+        if (*field != nullptr) GlobalFree(*field);
+        *field = nullptr;
+        size_t length = strlen(text);
+        char *copy = static_cast<char *>(GlobalAlloc(GMEM_FIXED, length + 1));
+        if (copy == nullptr) return 0;
+        memcpy(copy, text, length + 1);
+        *field = copy;
+        return 1;
+    }
+    return 0;
+}
+
+int HasDevice(PrnInfoEx *record, uint32_t code) {
+    return FindItemByCode(ListHead(record, keys::kDeviceInfo), code & 0xFFFFu) != nullptr ? 1 : 0;
+}
+
+int AddEngineStatus(PrnInfoEx *record, uint32_t code) {
+    EngineStatus *item = NewItem<EngineStatus>();
+    if (item == nullptr) return 0;
+    item->wStatus = static_cast<uint16_t>(code);
+    item->dwStatus = code;
+    if (AddItem(record, keys::kEngineStatus, &item->header)) return 1;
+    GlobalFree(item);
+    return 0;
+}
+
+uint32_t ItemSizeOf(const char *key) {
+    const ListKey *k = FindListKey(key);
+    return k == nullptr ? 0 : k->itemSize;
+}
+
+InfoItem *AllocateListItem(const char *key) {
+    uint32_t size = ItemSizeOf(key);
+    return size == 0 ? nullptr : AllocateItem(size);
+}
+
+void CopyToField(char *field, uint32_t width, const char *text) {
+    if (width == 0) return;
+    uint32_t n = 0;
+    if (text != nullptr)
+        while (n + 1 < width && text[n] != '\0') ++n;
+    if (n != 0) memcpy(field, text, n);
+    field[n] = '\0';
+}
+
+}  // namespace pat
