@@ -1,5 +1,5 @@
-// The tables of the shipped configuration, defined beside the code of the
-// subsystem that reads them.
+// The tables of the shipped configuration, each defined beside the code of
+// the subsystem that reads it.
 #ifndef PAT_CORE_SHIPPED_TABLES_H
 #define PAT_CORE_SHIPPED_TABLES_H
 
@@ -7,8 +7,44 @@
 
 namespace pat {
 
-// Exported interface.
+// Exported interface (api/palette_table.cpp).
 extern const PatPaletteEntry kPaletteTable[];
+
+// Query building (query/tray_query_table.cpp).
+extern const TrayQueryRow kTrayQueryTable[];
+
+// Reply parsing (reply/reply_rule_tables.cpp, reply/keyword_tables.cpp,
+// reply/device_id_tables.cpp).
+extern const ReplyRule kCommonReplyTable[];
+extern const ReplyRule kFamilyReplyTable[];
+extern const NameCodeRow kVersionNameTable[];
+extern const NameCodeRow kMemoryUsageTable[];
+extern const NameCodeRow kImageRotationTable[];
+extern const PunchOptionRow kPunchOptionTable[];
+extern const NameCodeRow kTrayLevelTable[];
+extern const NameCodeRow kMarkingTypeTable[];
+extern const NameCodeRow kPackageStateTable[];
+extern const PackageIdRow kPackageIdTable[];
+extern const NameCodeRow kCommandSetTable[];
+extern const uint16_t kSupplyKindTable[];
+uint32_t ClassifyNoEngineStatus(uint32_t code);
+
+// Code tables (convert/code_tables.cpp).
+extern const DimensionRow kPaperSizeTable[];
+extern const DimensionAttrRow kPaperSizeAttrTable[];
+extern const NameCodeRow kPaperKeywordTable[];
+extern const KeyCodeRow kMediaBitTable[];
+extern const MediaMaskRow kMediaMaskTable[];
+extern const NameCodeRow kMediaNameTable[];
+extern const NamedDeviceRow kTrayNameTable[];
+extern const NamedDeviceRow kBinNameTable[];
+extern const NameCodeRow kEmulationTable[];
+extern const NameCodeRow kModelNameTable[];
+extern const NameCodeRow kFontNameTable[];
+extern const KeyCodeRow kDeviceOptionTable[];
+extern const PackageRow kFuncpkgTable[];
+extern const PackageRow kSalespkgTable[];
+extern const StatusBitRow kStatusBitTable[];
 
 }  // namespace pat
 

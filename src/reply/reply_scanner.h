@@ -1,0 +1,78 @@
+// The PJL reply scanner: cuts an answer text into tokens, one per call, with a
+// small state machine over a cursor. It allocates nothing, never changes the
+// text and never reads past the end of the buffer it was given.
+#ifndef PAT_REPLY_REPLY_SCANNER_H
+#define PAT_REPLY_REPLY_SCANNER_H
+
+#include <stdint.h>
+
+#include "core/error_codes.h"
+
+namespace pat {
+
+// Token kinds.
+enum TokenKind : uint32_t {
+    TOKEN_PJL = 1,
+    TOKEN_COMMAND = 2,
+    TOKEN_EOL = 3,
+    TOKEN_CATEGORY = 4,
+    TOKEN_QUALIFIER = 5,
+    TOKEN_QUALIFIED = 6,
+    TOKEN_COMMAND_VALUE = 7,
+    TOKEN_KEY = 8,
+    TOKEN_VALUE = 9,
+    TOKEN_COUNT = 10,
+    TOKEN_TYPE = 11,
+    TOKEN_ITEM = 12,
+    TOKEN_ITEM_VALUE = 13,
+    TOKEN_FF = 14,
+    TOKEN_TAB = 15,
+    TOKEN_END = 255,
+};
+
+// Scanner states: what the scanner expects next.
+enum ScanState : uint32_t {
+    SCAN_SEEK = 1,
+    SCAN_COMMAND = 2,
+    SCAN_CATEGORY = 3,
+    SCAN_QUALIFIED = 4,
+    SCAN_COMMAND_VALUE = 5,
+    SCAN_COMMAND_EOL = 6,
+    SCAN_KEY = 7,
+    SCAN_VALUE = 8,
+    SCAN_COUNT = 9,
+    SCAN_TYPE = 10,
+    SCAN_LINE_EOL = 11,
+    SCAN_INDENT = 12,
+    SCAN_ITEM = 13,
+    SCAN_ITEM_VALUE = 14,
+};
+
+// The scanner's only state. The text ends at its first zero byte or at `end`,
+// whichever comes first, so a payload without a terminator is read up to its
+// length and no further.
+struct ReplyCursor {
+    const char *position;
+    const char *end;
+    uint32_t state;
+};
+
+// Starts a cursor on length bytes of text (up to its first zero byte). Returns 0.
+Status InitReplyCursor(ReplyCursor *cursor, const char *text, uint32_t length);
+
+// One step of the state machine: writes the token's kind on every call and its
+// text into buffer (size >= 1; cut to size - 1 bytes, always terminated) unless
+// the step found no "@PJL" before the end. Returns 0, or 13 for a syntax
+// error, after which the scanner seeks the next "@PJL".
+Status NextReplyToken(ReplyCursor *cursor, char *buffer, uint32_t size, uint32_t *kind);
+
+// The low-level reader of the steps: one word, quoted text or one-character
+// token; a word is reported as the requested kind.
+uint32_t ReadReplyWord(ReplyCursor *cursor, uint32_t requested, char *buffer, uint32_t size);
+
+// Moves over spaces and carriage returns.
+void SkipBlanks(ReplyCursor *cursor);
+
+}  // namespace pat
+
+#endif
