@@ -21,14 +21,14 @@ bool IsDeviceClass(uint32_t deviceClass) {
     return cls == PAT_CLASS_STATUS || cls == PAT_CLASS_CONFIG;
 }
 
-// Runs a request builder on a fresh tag-1 root; the root is freed when the
-// builder fails (builders fail before appending any child).
+// Runs a request builder on a fresh tag-1 root; a request the builder could
+// not complete is released whole, children included.
 template <typename Builder>
 DataNode *BuildRequest(Builder build) {
     DataNode *root = CreateNode(nullptr, PAT_TAG_QUERY_ROOT, nullptr, 0);
     if (root == nullptr) return FinishWith<DataNode>(kNoMemory, nullptr);
     Status status = build(root);
-    if (status != kOk) GlobalFree(root);
+    if (status != kOk) FreeTree(root);
     return FinishWith(status, root);
 }
 

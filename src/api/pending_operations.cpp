@@ -4,8 +4,6 @@
 
 namespace pat {
 
-Status BuildQuery(PrnInfoEx *, uint32_t, DataNode *) { return kNotImplemented; }
-Status BuildEmulUniqQuery(const void *, uint32_t, uint32_t, DataNode *) { return kNotImplemented; }
 Status ApplyCentroData(DataNode *, PrnInfoEx *) { return kNotImplemented; }
 Status ConvertPMInfo(uint32_t, const void *, uint32_t, uint32_t, PrnInfoEx *) { return kNotImplemented; }
 Status ConvertToPrnInfo(PrnInfoEx *, PrnInfo *, uint32_t) { return kNotImplemented; }

@@ -74,6 +74,16 @@ DataNode *FirstChild(const DataNode *node) { return node == nullptr ? nullptr : 
 
 DataNode *NextSibling(const DataNode *node) { return node == nullptr ? nullptr : node->nextSibling; }
 
+void FreeTree(DataNode *root) {
+    if (root == nullptr) return;
+    for (DataNode *child = root->firstChild; child != nullptr;) {
+        DataNode *next = child->nextSibling;
+        FreeTree(child);
+        child = next;
+    }
+    GlobalFree(root);
+}
+
 DataNode *FindByTag(DataNode *node, uint32_t tag) {
     for (; node != nullptr; node = node->nextSibling)
         if (node->tag == tag) return node;

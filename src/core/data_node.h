@@ -41,6 +41,10 @@ DataNode *NextSibling(const DataNode *node);
 // The first of node and its following siblings that has tag, or null.
 DataNode *FindByTag(DataNode *node, uint32_t tag);
 
+// Releases a node with its subtree: only for a request the module built and
+// could not complete. Trees the host owns are never released by the module.
+void FreeTree(DataNode *root);
+
 // The whole payload of a node, whatever its length; null for a null node.
 const uint8_t *Payload(const DataNode *node);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/config.h"
+#include "core/data_node.h"
 #include "pat/pat.h"
 #include "platform/platform.h"
 
