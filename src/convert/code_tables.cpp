@@ -1,22 +1,22 @@
-// The code tables: names and dimensions into the codes of the record's items.
+// Installed options, packages and device status bits: what the host reports
+// about a device's equipment, into device and engine status codes.
 #include "core/shipped_tables.h"
 
 namespace pat {
 
-const DimensionRow kPaperSizeTable[] = {{kAbsent, 0, 2}};
-const DimensionAttrRow kPaperSizeAttrTable[] = {{kAbsent, 0, 2, 0, 0}};
-const NameCodeRow kPaperKeywordTable[] = {{nullptr, 0}};
-const KeyCodeRow kMediaBitTable[] = {{kEndKey, 0}};
-const MediaMaskRow kMediaMaskTable[] = {{0xFFFFFFFFu, 0xFFFFFFFFu, 0}};
-const NameCodeRow kMediaNameTable[] = {{nullptr, 0}};
-const NamedDeviceRow kTrayNameTable[] = {{nullptr, 0, 0}};
-const NamedDeviceRow kBinNameTable[] = {{nullptr, 255, 0}};
-const NameCodeRow kEmulationTable[] = {{nullptr, 0}};
-const NameCodeRow kModelNameTable[] = {{nullptr, 255}};
-const NameCodeRow kFontNameTable[] = {{nullptr, 0}};
+// No option keys in this family: every option is device code 0.
 const KeyCodeRow kDeviceOptionTable[] = {{kEndKey, 0}};
-const PackageRow kFuncpkgTable[] = {{nullptr, 0}};
+
+// An active function package whose name begins with a prefix installs the
+// row's device.
+const PackageRow kFuncpkgTable[] = {
+    {"604271958", 500},
+    {nullptr, 0},
+};
+
 const PackageRow kSalespkgTable[] = {{nullptr, 0}};
+
+// No engine status is derived from the device status word in this family.
 const StatusBitRow kStatusBitTable[] = {{0xFFFFFFFFu, 0, 0, 0}};
 
 }  // namespace pat

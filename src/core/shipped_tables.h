@@ -29,7 +29,8 @@ extern const NameCodeRow kCommandSetTable[];
 extern const uint16_t kSupplyKindTable[];
 uint32_t ClassifyNoEngineStatus(uint32_t code);
 
-// Code tables (convert/code_tables.cpp).
+// Code tables (convert/paper_tables.cpp, convert/media_tables.cpp,
+// convert/name_tables.cpp, convert/code_tables.cpp).
 extern const DimensionRow kPaperSizeTable[];
 extern const DimensionAttrRow kPaperSizeAttrTable[];
 extern const NameCodeRow kPaperKeywordTable[];
