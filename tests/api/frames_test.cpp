@@ -1,0 +1,194 @@
+// The export frames: argument checks in their order, the last-error
+// convention, and the operations that are not part of this build yet.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/portable/test_hooks.h"
+#include "support/host.h"
+
+namespace pat::test {
+namespace {
+
+struct FrameCase {
+    const char *name;
+    std::function<int()> call;  // 1 for success or a non-null result
+    uint32_t lastError;
+};
+
+TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
+    HostRecord record;
+    HostTree centro(CreateNode(nullptr, 2, nullptr, 0));
+    HostTree wrongRoot(CreateNode(nullptr, 1, nullptr, 0));
+    HostTree tree(CreateNode(nullptr, 1, nullptr, 0));
+    PrnInfo flat;
+    char text[16];
+    uint32_t length = sizeof text;
+    int pm = 0;
+    const FrameCase cases[] = {
+        {"status string: null tree", [&] { return PatGetStatusString(1, nullptr, 3, 0, text, &length); }, 87},
+        {"status string: null length", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, nullptr); }, 87},
+        {"status string: revision", [&] { return PatGetStatusString(1, tree.get(), 2, 0, text, &length); }, 87},
+        {"status string: class", [&] { return PatGetStatusString(2, tree.get(), 3, 0, text, &length); }, 87},
+        {"device name: null length", [&] { return PatGetDeviceName(1, &pm, 0x97, text, nullptr); }, 87},
+        {"PMInfo: null block", [&] { return PatPMInfoToPrnInfoEx(1, nullptr, 'd', 0, record.get()); }, 87},
+        {"PMInfo: null record", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, nullptr); }, 87},
+        {"PrnInfo: null record", [&] { return PatPrnInfoExToPrnInfo(nullptr, &flat, 0); }, 87},
+        {"PrnInfo: null output", [&] { return PatPrnInfoExToPrnInfo(record.get(), nullptr, 0); }, 87},
+        {"centro: null root", [&] { return PatSetCentroDataTo(nullptr, 0, record.get(), 2); }, 87},
+        {"centro: null record", [&] { return PatSetCentroDataTo(centro.get(), 0, nullptr, 2); }, 87},
+        {"centro: revision", [&] { return PatSetCentroDataTo(centro.get(), 0, record.get(), 3); }, 87},
+        {"centro: root tag 1", [&] { return PatSetCentroDataTo(wrongRoot.get(), 0xDEAD, record.get(), 2); }, 87},
+        {"locale: null name", [&] { return PatSetLocale(nullptr); }, 87},
+        {"help file: null length", [&] { return PatGetStatusHelpFileName(1, record.get(), 0, text, nullptr); }, 87},
+        {"help file: class", [&] { return PatGetStatusHelpFileName(0x8001, record.get(), 0, text, &length); }, 87},
+        {"load bitmap: null name", [&] { return PatLoadBitmap(nullptr) != nullptr; }, 87},
+        {"load DIB: null name", [&] { return PatLoadDIBitmap(nullptr) != nullptr; }, 87},
+        {"dispose: null block", [&] { return PatDisposeBitmapInfo(nullptr); }, 87},
+        // Work that later builds of the module bring: the frame has checked
+        // its arguments and reports that the operation is not there yet.
+        {"status string: pending", [&] { return PatGetStatusString(0x10001, tree.get(), 0x103, 0, text, &length); }, 120},
+        {"device name: pending", [&] { return PatGetDeviceName(1, &pm, 0x97, text, &length); }, 120},
+        {"PMInfo: pending", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, record.get()); }, 120},
+        {"PrnInfo: pending", [&] { return PatPrnInfoExToPrnInfo(record.get(), &flat, 0); }, 120},
+        {"locale: pending", [&] { return PatSetLocale("en-US"); }, 120},
+        {"help file: pending", [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 120},
+    };
+    for (const FrameCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetLastError(0xBADF00D);
+        length = sizeof text;
+        EXPECT_EQ(c.call(), 0);
+        EXPECT_EQ(GetLastError(), c.lastError);
+        EXPECT_EQ(length, sizeof text) << "a failing composition must leave the length as passed";
+    }
+}
+
+TEST(Frames, CreateBitmapInfoReturnsNullAndLeavesTheLastError) {
+    SetLastError(5);
+    EXPECT_EQ(PatCreateBitmapInfo(1, 2, 3), nullptr);
+    EXPECT_EQ(GetLastError(), 5u);
+}
+
+TEST(PeripheralProfile, WordsDependOnTheDeviceClassOnlyAtOffset12) {
+    struct Case {
+        uint32_t deviceClass;
+        uint32_t word12;
+    } cases[] = {{1, 2}, {0x8000, 0}, {0x00018000, 0}, {0xFFFF0001, 2}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.deviceClass);
+        PeripheralProfile profile;
+        memset(&profile, 0xAA, sizeof profile);
+        uint32_t length = 20;
+        ASSERT_EQ(PatGetPeripheralProfile(c.deviceClass, &profile, &length), 1);
+        EXPECT_EQ(GetLastError(), 0u);
+        EXPECT_EQ(length, 20u);
+        const uint32_t expected[5] = {0x00020000, 3, 0, c.word12, 0};
+        EXPECT_EQ(memcmp(profile.dwWord, expected, sizeof expected), 0);
+    }
+}
+
+TEST(PeripheralProfile, FailuresReportTheNeededLength) {
+    PeripheralProfile profile;
+    uint32_t length = 100;
+    EXPECT_EQ(PatGetPeripheralProfile(1, &profile, nullptr), 0);
+    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(PatGetPeripheralProfile(2, &profile, &length), 0);
+    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(length, 20u);
+    length = 19;
+    EXPECT_EQ(PatGetPeripheralProfile(1, &profile, &length), 0);
+    EXPECT_EQ(GetLastError(), 122u);
+    EXPECT_EQ(length, 20u);
+    length = 20;  // enough room, but nowhere to write it
+    EXPECT_EQ(PatGetPeripheralProfile(1, nullptr, &length), 0);
+    EXPECT_EQ(GetLastError(), 122u);
+}
+
+TEST(Palette, TheShippedPaletteIsEmpty) {
+    uint32_t length = 0;
+    EXPECT_EQ(PatGetPalette(nullptr, &length), 0);
+    EXPECT_EQ(GetLastError(), 0x20000003u);
+    EXPECT_EQ(PatGetPalette(nullptr, nullptr), 0);
+    EXPECT_EQ(GetLastError(), 87u);
+    length = 8;
+    EXPECT_EQ(PatGetPalette(nullptr, &length), 0);
+    EXPECT_EQ(GetLastError(), 87u);
+}
+
+TEST(Palette, AConfiguredPaletteIsSizedThenCopied) {
+    const PatPaletteEntry entries[] = {{1, 2, 3, 0}, {4, 5, 6, 1}, {0, 0, 0, 0xFF}};
+    ModuleConfig config = ShippedConfig();
+    config.paletteTable = entries;
+    ScopedConfig scoped(config);
+    uint32_t length = 0;
+    EXPECT_EQ(PatGetPalette(nullptr, &length), 0);
+    EXPECT_EQ(GetLastError(), 122u);
+    EXPECT_EQ(length, 12u);
+    uint8_t out[16];
+    memset(out, 0xEE, sizeof out);
+    ASSERT_EQ(PatGetPalette(reinterpret_cast<PatPalette *>(out), &length), 1);
+    EXPECT_EQ(length, 12u);
+    const uint8_t expected[16] = {0x00, 0x03, 2, 0, 1, 2, 3, 0, 4, 5, 6, 1, 0xEE, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(memcmp(out, expected, 16), 0);
+}
+
+BitmapInfo *NewBitmapInfo(uint8_t marker, uint32_t count, void *data) {
+    BitmapInfo *info = static_cast<BitmapInfo *>(GlobalAlloc(GPTR, sizeof(BitmapInfo)));
+    info->bMarker = marker;
+    info->dwCount = count;
+    info->pData = data;
+    return info;
+}
+
+TEST(BitmapInfoRelease, FreesTheBlocksOfSinglesAndSets) {
+    uint32_t before = portable::HeapLiveBlocks();
+    EXPECT_EQ(PatDisposeBitmapInfo(NewBitmapInfo(0xC8, 0, nullptr)), 1);
+    EXPECT_EQ(PatDisposeBitmapInfo(NewBitmapInfo(0xC8, 0, GlobalAlloc(GPTR, 40))), 1);
+    EXPECT_EQ(PatDisposeBitmapInfo(NewBitmapInfo(0xC9, 0, GlobalAlloc(GPTR, 16))), 1);
+    BitmapInfo *entries = static_cast<BitmapInfo *>(GlobalAlloc(GPTR, 2 * sizeof(BitmapInfo)));
+    entries[0].bMarker = entries[1].bMarker = 0xC8;
+    entries[0].pData = GlobalAlloc(GPTR, 8);
+    EXPECT_EQ(PatDisposeBitmapInfo(NewBitmapInfo(0xC9, 2, entries)), 1);
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_EQ(portable::HeapLiveBlocks(), before);
+}
+
+TEST(BitmapInfoRelease, ABadEntryStopsTheReleaseWhereItStands) {
+    BitmapInfo wrong = {};
+    wrong.bMarker = 0x12;
+    EXPECT_EQ(PatDisposeBitmapInfo(&wrong), 0);
+    EXPECT_EQ(GetLastError(), 87u);
+
+    BitmapInfo *entries = static_cast<BitmapInfo *>(GlobalAlloc(GPTR, 2 * sizeof(BitmapInfo)));
+    entries[0].bMarker = 0xC8;
+    entries[0].pData = GlobalAlloc(GPTR, 8);
+    entries[1].bMarker = 0x01;
+    BitmapInfo *set = NewBitmapInfo(0xC9, 2, entries);
+    uint32_t before = portable::HeapLiveBlocks();
+    EXPECT_EQ(PatDisposeBitmapInfo(set), 0);
+    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(portable::HeapLiveBlocks(), before - 1);  // only the first entry's data
+    GlobalFree(entries);
+    GlobalFree(set);
+}
+
+TEST(Bitmaps, NoBitmapShipsAndRegisteredOnesLoad) {
+    SetLastError(0);
+    EXPECT_EQ(PatLoadBitmap("LOGO"), nullptr);
+    EXPECT_EQ(GetLastError(), 1813u);  // the loader's own error stands
+    EXPECT_EQ(PatLoadDIBitmap("LOGO"), nullptr);
+    EXPECT_EQ(GetLastError(), 1813u);
+
+    static const uint8_t dib[] = {40, 0, 0, 0, 1, 0, 0, 0};
+    portable::RegisterResource(MAKEINTRESOURCEA(2), "LOGO", 0, dib, sizeof dib);
+    EXPECT_EQ(PatLoadDIBitmap("logo"), dib);  // resource names ignore case
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_EQ(PatLoadBitmap("LOGO"), dib);
+    EXPECT_EQ(PatLoadDIBitmap("OTHER"), nullptr);
+    EXPECT_EQ(GetLastError(), 1814u);
+    portable::ClearResources();
+}
+
+}  // namespace
+}  // namespace pat::test
