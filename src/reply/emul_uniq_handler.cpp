@@ -1,0 +1,38 @@
+// The INFO ZOLT answer: one emulation-specific item, updated field by field.
+#include <string.h>
+
+#include "core/config.h"
+#include "core/record.h"
+#include "reply/handler_support.h"
+#include "reply/reply_handlers.h"
+
+namespace pat {
+
+Status OnEmulUniqInfo(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t) {
+    EmulUniqInfo *info = reinterpret_cast<EmulUniqInfo *>(
+        FindItemByCode(ListHead(record, keys::kEmulUniqInfo), PAT_EMUL_QUERY_KIND));
+    if (info == nullptr) {
+        info = NewItem<EmulUniqInfo>();
+        if (info == nullptr) return kNoMemory;
+        info->wEmulation = PAT_EMUL_QUERY_KIND;
+        AddItem(record, keys::kEmulUniqInfo, &info->header);
+    }
+    Token key;
+    do {
+        Status status = ReadToken(cursor, &key);
+        if (status != kOk) return status;
+        if (key.kind != TOKEN_KEY) continue;
+        Token value;
+        status = ReadToken(cursor, &value);
+        if (status != kOk) return status;
+        if (strcmp(key.text, "MEMORYUSAGE") == 0)
+            info->dwMemoryUsage = static_cast<uint32_t>(NameToCode(value.text, Config().memoryUsageTable));
+        else if (strcmp(key.text, "OTHER") == 0)
+            CopyToField(info->szOther, sizeof info->szOther, value.text);
+        else if (strcmp(key.text, "IMAGEROTATION") == 0)
+            info->dwImageRotation = static_cast<uint32_t>(NameToCode(value.text, Config().imageRotationTable));
+    } while (key.kind != TOKEN_FF && key.kind != TOKEN_END);
+    return kOk;
+}
+
+}  // namespace pat
