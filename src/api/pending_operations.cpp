@@ -4,7 +4,6 @@
 
 namespace pat {
 
-Status ApplyCentroData(DataNode *, PrnInfoEx *) { return kNotImplemented; }
 Status ConvertPMInfo(uint32_t, const void *, uint32_t, uint32_t, PrnInfoEx *) { return kNotImplemented; }
 Status ConvertToPrnInfo(PrnInfoEx *, PrnInfo *, uint32_t) { return kNotImplemented; }
 Status ComposeStatusString(uint32_t, DataNode *, uint32_t, char *, uint32_t) { return kNotImplemented; }

@@ -1,0 +1,90 @@
+// Handlers of the single-variable INQUIRE answers: tray lock, paper size and
+// level, printer marking, function-package state.
+#include <string.h>
+
+#include "core/config.h"
+#include "core/record.h"
+#include "reply/handler_support.h"
+#include "reply/reply_handlers.h"
+
+namespace pat {
+
+namespace {
+
+constexpr uint32_t kPackageActive = 1;
+
+// Makes sure the tray exists, then reads the answer's value; the tray item
+// stays even when the value is not there.
+Status ReadTrayValue(ReplyCursor *cursor, PrnInfoEx *record, uint32_t trayCode, TrayInfo **tray, Token *value) {
+    *tray = FindOrAddTray(record, trayCode);
+    if (*tray == nullptr) return kNoMemory;
+    return ReadInquiryValue(cursor, value);
+}
+
+}  // namespace
+
+Status OnTrayLock(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t trayCode) {
+    TrayInfo *tray;
+    Token value;
+    Status status = ReadTrayValue(cursor, record, trayCode, &tray, &value);
+    if (status != kOk) return status;
+    if (strcmp(value.text, "LOCKED") == 0)
+        tray->dwAttributes |= PAT_TRAY_LOCKED;
+    else
+        tray->dwAttributes &= ~PAT_TRAY_LOCKED;
+    return kOk;
+}
+
+Status OnTraySize(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t trayCode) {
+    TrayInfo *tray;
+    Token value;
+    Status status = ReadTrayValue(cursor, record, trayCode, &tray, &value);
+    if (status != kOk) return status;
+    tray->wPaperSize = static_cast<uint16_t>(NameToCode(value.text, Config().paperKeywordTable));
+    return kOk;
+}
+
+Status OnTrayLevel(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t trayCode) {
+    TrayInfo *tray;
+    Token value;
+    Status status = ReadTrayValue(cursor, record, trayCode, &tray, &value);
+    if (status != kOk) return status;
+    tray->wLevel = static_cast<uint16_t>(NameToCode(value.text, Config().trayLevelTable));
+    return kOk;
+}
+
+Status OnPrinterMarkingType(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t) {
+    Token value;
+    Status status = ReadInquiryValue(cursor, &value);
+    if (status != kOk) return status;
+    record->bCopyGuard = static_cast<uint8_t>(NameToCode(value.text, Config().markingTypeTable));
+    return kOk;
+}
+
+// The package item is created once and updated in place; each answer that
+// reports it active adds its device again, until INFO CONFIG clears devices.
+Status OnFuncpkgStatus(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t packageIndex) {
+    Token value;
+    Status status = ReadInquiryValue(cursor, &value);
+    if (status != kOk) return status;
+    const PackageIdRow &package = Config().packageIdTable[packageIndex];
+    FuncpkgInfo *item =
+        reinterpret_cast<FuncpkgInfo *>(FindItemByCode(ListHead(record, keys::kFuncpkgInfo), packageIndex));
+    bool isNew = item == nullptr;
+    if (isNew && (item = NewItem<FuncpkgInfo>()) == nullptr) return kNoMemory;
+    item->wIndex = static_cast<uint16_t>(packageIndex);
+    CopyToField(item->szName, sizeof item->szName, package.name);
+    item->szText[0] = '\0';
+    item->dwState = static_cast<uint32_t>(NameToCode(value.text, Config().packageStateTable));
+    if (isNew) AddItem(record, keys::kFuncpkgInfo, &item->header);
+    if (item->dwState == kPackageActive) {
+        DeviceInfo *device = NewItem<DeviceInfo>();
+        if (device != nullptr) {
+            device->wDevice = static_cast<uint16_t>(package.deviceCode);
+            AddItem(record, keys::kDeviceInfo, &device->header);
+        }
+    }
+    return kOk;
+}
+
+}  // namespace pat
