@@ -13,44 +13,46 @@ namespace {
 
 constexpr uint32_t kPackageActive = 1;
 
-// Makes sure the tray exists, then reads the answer's value; the tray item
-// stays even when the value is not there.
-Status ReadTrayValue(ReplyCursor *cursor, PrnInfoEx *record, uint32_t trayCode, TrayInfo **tray, Token *value) {
-    *tray = FindOrAddTray(record, trayCode);
-    if (*tray == nullptr) return kNoMemory;
-    return ReadInquiryValue(cursor, value);
+// Makes sure the tray exists, reads the answer's value and stores it; the
+// tray item stays even when the value is not there.
+Status AnswerTray(ReplyCursor *cursor, PrnInfoEx *record, uint32_t trayCode,
+                  void (*store)(TrayInfo *tray, const char *value)) {
+    TrayInfo *tray = FindOrAddTray(record, trayCode);
+    if (tray == nullptr) return kNoMemory;
+    Token value;
+    Status status = ReadInquiryValue(cursor, &value);
+    if (status != kOk) return status;
+    store(tray, value.text);
+    return kOk;
+}
+
+void StoreLock(TrayInfo *tray, const char *value) {
+    if (strcmp(value, "LOCKED") == 0)
+        tray->dwAttributes |= PAT_TRAY_LOCKED;
+    else
+        tray->dwAttributes &= ~PAT_TRAY_LOCKED;  // the other bits stay
+}
+
+void StorePaperSize(TrayInfo *tray, const char *value) {
+    tray->wPaperSize = static_cast<uint16_t>(NameToCode(value, Config().paperKeywordTable));
+}
+
+void StoreLevel(TrayInfo *tray, const char *value) {
+    tray->wLevel = static_cast<uint16_t>(NameToCode(value, Config().trayLevelTable));
 }
 
 }  // namespace
 
 Status OnTrayLock(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t trayCode) {
-    TrayInfo *tray;
-    Token value;
-    Status status = ReadTrayValue(cursor, record, trayCode, &tray, &value);
-    if (status != kOk) return status;
-    if (strcmp(value.text, "LOCKED") == 0)
-        tray->dwAttributes |= PAT_TRAY_LOCKED;
-    else
-        tray->dwAttributes &= ~PAT_TRAY_LOCKED;
-    return kOk;
+    return AnswerTray(cursor, record, trayCode, StoreLock);
 }
 
 Status OnTraySize(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t trayCode) {
-    TrayInfo *tray;
-    Token value;
-    Status status = ReadTrayValue(cursor, record, trayCode, &tray, &value);
-    if (status != kOk) return status;
-    tray->wPaperSize = static_cast<uint16_t>(NameToCode(value.text, Config().paperKeywordTable));
-    return kOk;
+    return AnswerTray(cursor, record, trayCode, StorePaperSize);
 }
 
 Status OnTrayLevel(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t trayCode) {
-    TrayInfo *tray;
-    Token value;
-    Status status = ReadTrayValue(cursor, record, trayCode, &tray, &value);
-    if (status != kOk) return status;
-    tray->wLevel = static_cast<uint16_t>(NameToCode(value.text, Config().trayLevelTable));
-    return kOk;
+    return AnswerTray(cursor, record, trayCode, StoreLevel);
 }
 
 Status OnPrinterMarkingType(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, uint32_t) {
