@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/config.h"
+#include "core/record.h"
 #include "reply/reply_dispatch.h"
 
 namespace pat {
@@ -11,10 +12,7 @@ namespace {
 
 bool TextEquals(const char *rule, const char *current) { return strcmp(rule != nullptr ? rule : "", current) == 0; }
 
-void SetKey(char *key, const char *text) {
-    strncpy(key, text, kTokenCapacity - 1);
-    key[kTokenCapacity - 1] = '\0';
-}
+void SetKey(char *key, const char *text) { CopyToField(key, kTokenCapacity, text); }
 
 // Calls every family rule that matches (each given the first matching common
 // rule's handler as its companion), then every matching common rule. The keys
