@@ -31,7 +31,7 @@ Status OnEmulUniqInfo(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, ui
             CopyToField(info->szOther, sizeof info->szOther, value.text);
         else if (strcmp(key.text, "IMAGEROTATION") == 0)
             info->dwImageRotation = static_cast<uint32_t>(NameToCode(value.text, Config().imageRotationTable));
-    } while (key.kind != TOKEN_FF && key.kind != TOKEN_END);
+    } while (cursor->state != SCAN_SEEK);  // the block's form feed, the next "@PJL" or the end
     return kOk;
 }
 

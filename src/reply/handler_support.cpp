@@ -1,5 +1,7 @@
 #include "reply/handler_support.h"
 
+#include <string.h>
+
 #include "core/record.h"
 
 namespace pat {
@@ -20,13 +22,15 @@ uint32_t DecimalValue(const char *text) {
     return negative ? 0u - value : value;
 }
 
+// A word after the variable name comes back as a TOKEN_EOL holding that word,
+// and a value line may go on with "=" or a bracket: neither is a value alone.
 Status ReadInquiryValue(ReplyCursor *cursor, Token *value) {
     Status status = ReadToken(cursor, value);
     if (status != kOk) return status;
-    if (value->kind != TOKEN_EOL) return kInvalidParameter;
+    if (value->kind != TOKEN_EOL || strcmp(value->text, "\n") != 0) return kInvalidParameter;
     status = ReadToken(cursor, value);
     if (status != kOk) return status;
-    return value->kind == TOKEN_KEY ? kOk : kInvalidParameter;
+    return value->kind == TOKEN_KEY && cursor->state == SCAN_LINE_EOL ? kOk : kInvalidParameter;
 }
 
 TrayInfo *FindOrAddTray(PrnInfoEx *record, uint32_t code) {
