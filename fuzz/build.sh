@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the reply fuzzer (libFuzzer, AddressSanitizer, UBSan, 32-bit) into
 # build/fuzz/. Run it through qemu-i386, e.g.
-#   qemu-i386 build/fuzz/reply_fuzzer -max_total_time=300 fuzz/corpus
+#   ASAN_OPTIONS=detect_leaks=0 qemu-i386 build/fuzz/reply_fuzzer -max_total_time=300 DIR
+# (copy fuzz/corpus to DIR first; LeakSanitizer hangs under qemu-user)
 # Needs clang and Debian's libclang-rt-14-dev (the i386 fuzzer runtime).
 set -euo pipefail
 cd "$(dirname "$0")/.."
