@@ -35,7 +35,7 @@ TEST(Record, EveryListKeyReachesItsCountAndHead) {
         EXPECT_EQ(reinterpret_cast<uint8_t *>(list.countField), base + c.countOffset);
         EXPECT_EQ(reinterpret_cast<uint8_t *>(list.headField), base + c.headOffset);
         EXPECT_EQ(ItemSizeOf(c.key), c.itemSize);
-        InfoItem *item = AllocateItem(16);
+        InfoItem *item = AllocateItem(c.itemSize != 0 ? c.itemSize : 16);
         ASSERT_EQ(AddItem(record.get(), c.key, item), 1);
         uint32_t count;
         InfoItem *head;

@@ -12,6 +12,7 @@
 #include "platform/portable/test_hooks.h"
 #include "reply/device_id_field.h"
 #include "reply/device_id_number.h"
+#include "core/record_invariants.h"
 #include "reply/device_id_parser.h"
 #include "support/host.h"
 
@@ -22,7 +23,10 @@ using pat::test::Items;
 
 // Parses a terminated text, its NUL included in the length as a host sends it.
 pat::Status Parse(PrnInfoEx *record, const std::string &text) {
-    return pat::ParseDeviceId(text.c_str(), static_cast<uint32_t>(text.size() + 1), record);
+    pat::Status status = pat::ParseDeviceId(text.c_str(), static_cast<uint32_t>(text.size() + 1), record);
+    const char *violation = pat::FindRecordViolation(record);
+    EXPECT_EQ(violation, nullptr) << "record inconsistent at " << violation;
+    return status;
 }
 
 std::string Text(const char *s) { return s == nullptr ? "<null>" : s; }

@@ -6,11 +6,14 @@
 
 #include <string.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "core/config.h"
 #include "core/data_node.h"
+#include "core/record_invariants.h"
 #include "pat/pat.h"
 #include "platform/platform.h"
 
@@ -30,7 +33,12 @@ public:
         memset(&record_, 0, sizeof record_);
         record_.dwSize = PAT_PRNINFOEX_MIN_SIZE;
     }
-    ~HostRecord() { FreeRecordAsHost(&record_); }
+    // Whatever a test did, the record it leaves must be consistent.
+    ~HostRecord() {
+        const char *violation = FindRecordViolation(&record_);
+        EXPECT_EQ(violation, nullptr) << "record inconsistent at " << violation;
+        FreeRecordAsHost(&record_);
+    }
     HostRecord(const HostRecord &) = delete;
     HostRecord &operator=(const HostRecord &) = delete;
     PrnInfoEx *get() { return &record_; }
