@@ -103,21 +103,29 @@ void RemoveListItem(PrnInfoEx *record, const char *key, InfoItem *item) {
     --*list.countField;
 }
 
+uint32_t ListKeyCount() { return sizeof kListKeys / sizeof kListKeys[0]; }
+const char *ListKeyName(uint32_t index) { return kListKeys[index].key; }
+uint32_t StringKeyCount() { return sizeof kStringKeys / sizeof kStringKeys[0]; }
+const char *StringKeyName(uint32_t index) { return kStringKeys[index].key; }
+
+char **StringField(PrnInfoEx *record, const char *key) {
+    if (record == nullptr || key == nullptr) return nullptr;
+    for (const StringKey &k : kStringKeys)
+        if (strcmp(k.key, key) == 0) return FieldAt<char *>(record, k.offset);
+    return nullptr;
+}
+
 int SetString(PrnInfoEx *record, const char *key, const char *text) {
-    if (record == nullptr || key == nullptr || text == nullptr) return 0;
-    for (const StringKey &k : kStringKeys) {
-        if (strcmp(k.key, key) != 0) continue;
-        char **field = FieldAt<char *>(record, k.offset);
-        if (*field != nullptr) GlobalFree(*field);
-        *field = nullptr;
-        size_t length = strlen(text);
-        char *copy = static_cast<char *>(GlobalAlloc(GMEM_FIXED, length + 1));
-        if (copy == nullptr) return 0;
-        memcpy(copy, text, length + 1);
-        *field = copy;
-        return 1;
-    }
-    return 0;
+    char **field = StringField(record, key);
+    if (field == nullptr || text == nullptr) return 0;
+    if (*field != nullptr) GlobalFree(*field);
+    *field = nullptr;
+    size_t length = strlen(text);
+    char *copy = static_cast<char *>(GlobalAlloc(GMEM_FIXED, length + 1));
+    if (copy == nullptr) return 0;
+    memcpy(copy, text, length + 1);
+    *field = copy;
+    return 1;
 }
 
 int HasDevice(PrnInfoEx *record, uint32_t code) {

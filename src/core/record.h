@@ -43,6 +43,15 @@ int HasDevice(PrnInfoEx *record, uint32_t code);
 // Adds an engine status with code in both code fields and an empty text.
 int AddEngineStatus(PrnInfoEx *record, uint32_t code);
 
+// The list and string keys, in the order they are tried: index < count.
+uint32_t ListKeyCount();
+const char *ListKeyName(uint32_t index);
+uint32_t StringKeyCount();
+const char *StringKeyName(uint32_t index);
+
+// The field of a string key, or null for a key that names no string.
+char **StringField(PrnInfoEx *record, const char *key);
+
 // The item size of key's list (the layout the host reads), 0 for no list.
 // "pColorCorrection" and "pCustomMediaInfo" have no layout of the module's.
 uint32_t ItemSizeOf(const char *key);

@@ -12,26 +12,11 @@ namespace {
 // Longer chains than this are taken for a cycle.
 constexpr uint32_t kChainLimit = 1u << 20;
 
-const char *const kListKeys[] = {
-    keys::kEngineStatus, keys::kLoadedEmul,       keys::kLoadedFont,       keys::kTrayInfo, keys::kOutBinInfo,
-    keys::kDeviceInfo,   keys::kEmulUniqInfo,     keys::kCounterInfo,      keys::kSupplyInfo,
-    keys::kColorCorrection, keys::kCustomMediaInfo, keys::kFuncInfo,       keys::kSalespkgInfo,
-    keys::kFuncpkgInfo,
-};
-
-const char *const kStringKeys[] = {keys::kModelName,  keys::kMakerName,        keys::kDescription,
-                                   keys::kSYSVersion, keys::kMainProgVersion, keys::kKVNVersion};
-
-char *const *StringField(PrnInfoEx *record, int index) {
-    char *const *fields[] = {&record->pModelName,  &record->pMakerName,       &record->pDescription,
-                             &record->pSYSVersion, &record->pMainProgVersion, &record->pKVNVersion};
-    return fields[index];
-}
-
 }  // namespace
 
 const char *FindRecordViolation(PrnInfoEx *record) {
-    for (const char *key : kListKeys) {
+    for (uint32_t i = 0; i < ListKeyCount(); ++i) {
+        const char *key = ListKeyName(i);
         ListRef list;
         LocateList(record, key, &list);
         uint32_t size = ItemSizeOf(key), length = 0;
@@ -41,11 +26,11 @@ const char *FindRecordViolation(PrnInfoEx *record) {
         }
         if (length != *list.countField) return key;
     }
-    for (int i = 0; i < 6; ++i) {
-        char *text = *StringField(record, i);
+    for (uint32_t i = 0; i < StringKeyCount(); ++i) {
+        char *text = *StringField(record, StringKeyName(i));
         if (text == nullptr) continue;
         size_t size = GlobalSize(text);
-        if (size == 0 || strnlen(text, size) != size - 1) return kStringKeys[i];
+        if (size == 0 || strnlen(text, size) != size - 1) return StringKeyName(i);
     }
     return nullptr;
 }
