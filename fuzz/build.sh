@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mkdir -p build/fuzz
-sources=$(ls src/api/*.cpp src/core/*.cpp src/query/*.cpp src/reply/*.cpp src/convert/*.cpp src/platform/portable/*.cpp)
+sources=$(ls src/api/*.cpp src/core/*.cpp src/query/*.cpp src/reply/*.cpp src/convert/*.cpp src/text/*.cpp src/platform/*.cpp src/platform/portable/*.cpp)
 clang++ -m32 -std=c++20 -O1 -g -fno-exceptions -DPAT_BUILDING_MODULE -Iinclude -Isrc \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     $sources fuzz/reply_fuzzer.cpp -ldl -lpthread -o build/fuzz/reply_fuzzer

@@ -2,7 +2,7 @@
 // version-information functions, then the two fixed host versions.
 #include <string.h>
 
-#include "api/module_state.h"
+#include "platform/module_instance.h"
 #include "api/operations.h"
 #include "core/config.h"
 #include "platform/platform.h"

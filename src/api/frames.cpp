@@ -3,8 +3,12 @@
 #include "api/last_error.h"
 #include "api/operations.h"
 #include "api/text_output.h"
+#include "convert/record_conversions.h"
 #include "core/data_node.h"
 #include "pat/pat.h"
+#include "query/query_builder.h"
+#include "reply/centro_data.h"
+#include "text/text_exports.h"
 
 using namespace pat;
 

@@ -1,7 +1,7 @@
 // Bitmaps and palette: the module's pictures come from its own resources, and
 // its palette from the configuration.
 #include "api/last_error.h"
-#include "api/module_state.h"
+#include "platform/module_instance.h"
 #include "api/operations.h"
 #include "core/config.h"
 
@@ -14,11 +14,12 @@ Status DisposeBitmapInfo(BitmapInfo *info) {
         return kInvalidParameter;
     if (info->bMarker == PAT_BITMAP_SET && info->pData != nullptr) {
         BitmapInfo *entries = static_cast<BitmapInfo *>(info->pData);
-        for (uint32_t i = 0; i < info->dwCount; ++i) {
-            // A bad entry stops the release; the entries before it are gone.
+        // The whole set is checked before anything is freed: a set refused
+        // with 87 is left intact, so the host's next release frees nothing twice.
+        for (uint32_t i = 0; i < info->dwCount; ++i)
             if (entries[i].bMarker != PAT_BITMAP_SINGLE) return kInvalidParameter;
+        for (uint32_t i = 0; i < info->dwCount; ++i)
             if (entries[i].pData != nullptr) GlobalFree(entries[i].pData);
-        }
     }
     if (info->pData != nullptr) GlobalFree(info->pData);
     GlobalFree(info);

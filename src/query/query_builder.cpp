@@ -3,7 +3,7 @@
 // from the trays the record already lists.
 #include <string.h>
 
-#include "api/operations.h"
+#include "query/query_builder.h"
 #include "core/config.h"
 #include "core/data_node.h"
 #include "core/record.h"

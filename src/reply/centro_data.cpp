@@ -1,6 +1,6 @@
 // PatSetCentroDataTo's work: a CentroData tree (request copy, PJL answers,
 // device IDs) into the host's record.
-#include "api/operations.h"
+#include "reply/centro_data.h"
 #include "core/config.h"
 #include "core/data_node.h"
 #include "reply/device_id_parser.h"

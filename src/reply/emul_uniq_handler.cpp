@@ -25,6 +25,8 @@ Status OnEmulUniqInfo(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, ui
         Token value;
         status = ReadToken(cursor, &value);
         if (status != kOk) return status;
+        // A key on a line of its own carries no value: the field stays as it was.
+        if (value.kind != TOKEN_VALUE) continue;
         if (strcmp(key.text, "MEMORYUSAGE") == 0)
             info->dwMemoryUsage = static_cast<uint32_t>(NameToCode(value.text, Config().memoryUsageTable));
         else if (strcmp(key.text, "OTHER") == 0)

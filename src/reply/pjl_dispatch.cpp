@@ -53,8 +53,9 @@ Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const c
     InitReplyCursor(&cursor, text, length);
     Token token;
     do {
-        Status status = ReadToken(&cursor, &token);
-        if (status != kOk) return status;
+        // A syntax error costs only its own block: the token is not used and
+        // the scanner seeks the next "@PJL", so later answers still land.
+        if (ReadToken(&cursor, &token) != kOk) continue;
         switch (token.kind) {
             case TOKEN_COMMAND:
                 keys = {};

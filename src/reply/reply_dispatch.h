@@ -23,9 +23,9 @@ struct ReplyKeys {
 const ReplyRule *FindReplyRule(const ReplyRule *first, const ReplyKeys *keys);
 
 // Routes every line of a PJL answer (length bytes, up to its first zero byte)
-// through the family table and the common table. 0, or 13 when the
-// dispatcher's own read meets a syntax error (the rest of that text is not
-// dispatched).
+// through the family table and the common table, to the end of the text. A
+// syntax error met by the dispatcher's own read skips to the next "@PJL"
+// block; it is not reported. Returns 0.
 Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const char *text, uint32_t length);
 
 // 0 when every category word of the request text appears in the answer, with

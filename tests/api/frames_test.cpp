@@ -154,23 +154,27 @@ TEST(BitmapInfoRelease, FreesTheBlocksOfSinglesAndSets) {
     EXPECT_EQ(portable::HeapLiveBlocks(), before);
 }
 
-TEST(BitmapInfoRelease, ABadEntryStopsTheReleaseWhereItStands) {
+TEST(BitmapInfoRelease, ASetWithABadEntryIsRefusedWhole) {
     BitmapInfo wrong = {};
     wrong.bMarker = 0x12;
     EXPECT_EQ(PatDisposeBitmapInfo(&wrong), 0);
     EXPECT_EQ(GetLastError(), 87u);
 
-    BitmapInfo *entries = static_cast<BitmapInfo *>(GlobalAlloc(GPTR, 2 * sizeof(BitmapInfo)));
-    entries[0].bMarker = 0xC8;
-    entries[0].pData = GlobalAlloc(GPTR, 8);
-    entries[1].bMarker = 0x01;
-    BitmapInfo *set = NewBitmapInfo(0xC9, 2, entries);
-    uint32_t before = portable::HeapLiveBlocks();
-    EXPECT_EQ(PatDisposeBitmapInfo(set), 0);
-    EXPECT_EQ(GetLastError(), 87u);
-    EXPECT_EQ(portable::HeapLiveBlocks(), before - 1);  // only the first entry's data
-    GlobalFree(entries);
-    GlobalFree(set);
+    for (uint32_t bad : {1u, 2u}) {  // in the middle, last
+        SCOPED_TRACE(bad);
+        BitmapInfo *entries = static_cast<BitmapInfo *>(GlobalAlloc(GPTR, 3 * sizeof(BitmapInfo)));
+        for (uint32_t i = 0; i < 3; ++i) {
+            entries[i].bMarker = i == bad ? 0x01 : 0xC8;
+            entries[i].pData = GlobalAlloc(GPTR, 8);
+        }
+        BitmapInfo *set = NewBitmapInfo(0xC9, 3, entries);
+        uint32_t before = portable::HeapLiveBlocks();
+        EXPECT_EQ(PatDisposeBitmapInfo(set), 0);
+        EXPECT_EQ(GetLastError(), 87u);
+        EXPECT_EQ(portable::HeapLiveBlocks(), before);  // nothing freed
+        entries[bad].bMarker = 0xC8;
+        EXPECT_EQ(PatDisposeBitmapInfo(set), 1);  // the host's next release frees each block once
+    }
 }
 
 TEST(Bitmaps, NoBitmapShipsAndRegisteredOnesLoad) {

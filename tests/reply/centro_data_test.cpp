@@ -2,6 +2,9 @@
 // answers into the record.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/record.h"
 #include "platform/portable/test_hooks.h"
 #include "reply/centro_data_support.h"
@@ -272,11 +275,41 @@ TEST(CentroData, SyntaxErrorsInAnAnswerAreNotReported) {
     ASSERT_EQ(Apply(CentroData().Pjl(text), record.get()), 0u);
     EXPECT_EQ(record->dwMemoryKB, 2u);
     EXPECT_EQ(TrayCodes(record.get()), (std::vector<uint16_t>{3, 4}));
-    // The dispatcher's own syntax error ends the dispatch of that text only.
+    // The dispatcher's own syntax error costs the rest of its block only.
     std::string bad = Answer({"@PJL INFO CONFIG", "\tINTRAY1", "MEMORY=4096", "\f"});
     ASSERT_EQ(Apply(CentroData().Pjl(bad).Pjl(Answer({"@PJL INQUIRE INTRAY1SIZE", "A3", "\f"})), record.get()), 0u);
     EXPECT_EQ(record->dwMemoryKB, 2u);
     EXPECT_EQ(Items(record->pTrayInfo)[0]->wPaperSize, 5);
+}
+
+TEST(CentroData, AnswersAfterAMalformedBlockInTheSameTextStillLand) {
+    struct Case {
+        const char *name;
+        std::string text;
+        std::vector<std::pair<uint16_t, uint16_t>> trays;  // {tray code, paper size}
+    };
+    const Case cases[] = {
+        {"a syntax error in the first block",
+         Answer({"@PJL INFO CONFIG", "\tINTRAY9", "MEMORY=1", "\f", "@PJL INFO CONFIG", "MEMORY=8192", "\f"}),
+         {}},
+        {"an inquiry answer with more on its command line",
+         Answer({"@PJL INQUIRE INTRAY1SIZE EXTRA", "A3", "\f", "@PJL INQUIRE INTRAY2SIZE", "A4SRT", "\f",
+                 "@PJL INFO CONFIG", "MEMORY=8192", "\f"}),
+         {{3, 0}, {4, 9}}},  // tray 3 is listed before its malformed answer is read
+        {"an echo block in front of the answers",
+         Answer({"@PJL ECHO DELIMITER48213", "\f", "@PJL INQUIRE INTRAY2SIZE", "A4SRT", "\f", "@PJL INFO CONFIG",
+                 "MEMORY=8192", "\f"}),
+         {{4, 9}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        HostRecord record;
+        ASSERT_EQ(Apply(CentroData().Pjl(c.text), record.get()), 0u);
+        EXPECT_EQ(record->dwMemoryKB, 8u);
+        std::vector<std::pair<uint16_t, uint16_t>> trays;
+        for (TrayInfo *tray : Items(record->pTrayInfo)) trays.emplace_back(tray->wTray, tray->wPaperSize);
+        EXPECT_EQ(trays, c.trays);
+    }
 }
 
 TEST(CentroData, AShortListDoesNotSwallowTheAnswersAfterIt) {
@@ -296,7 +329,7 @@ TEST(CentroData, AMalformedBracketCannotHangTheHost) {
     HostRecord record;
     std::string text = Answer({"@PJL INFO CONFIG", "IN TRAYS [2 A:B]", "\tINTRAY1", "\f"});
     CentroData tree;
-    // The syntax error ends the dispatch of its text; the next answer is parsed.
+    // The syntax error skips to the next block; the next answer is parsed.
     tree.Request(PatCreateQueryInfo(record.get(), 2, 0x4)).Pjl(text).Pjl(Answer({"@PJL INQUIRE INTRAY2SIZE", "A4SRT", "\f"}));
     ASSERT_EQ(Apply(tree, record.get()), 0u);
     EXPECT_EQ(TrayCodes(record.get()), (std::vector<uint16_t>{4}));

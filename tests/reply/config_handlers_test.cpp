@@ -336,6 +336,11 @@ TEST(OnEmulUniqInfo, UpdatesOneItemFieldByField) {
     EXPECT_EQ(items[0]->dwImageRotation, 2u);
     EXPECT_EQ(items[0]->dwMemoryUsage, 1u);
     EXPECT_STREQ(items[0]->szOther, "01234567890123456789012345678901");  // 32 characters
+
+    // A key on a line of its own carries no value and changes nothing.
+    answerOnce("OTHER\r\nMEMORYUSAGE\r\n");
+    EXPECT_EQ(record->pEmulUniqInfo->dwMemoryUsage, 1u);
+    EXPECT_STREQ(record->pEmulUniqInfo->szOther, "01234567890123456789012345678901");
 }
 
 // A block that ends without its form feed ends at the next command line,

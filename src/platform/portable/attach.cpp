@@ -2,7 +2,7 @@
 // loaded, standing in for the process-attach notification of a DLL.
 #include <dlfcn.h>
 
-#include "api/module_state.h"
+#include "platform/module_instance.h"
 #include "platform/portable/win32_portable.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <pthread.h>
 #include <string.h>
 
-#include "api/version_numbers.h"
+#include "platform/version_numbers.h"
 #include "platform/portable/win32_portable.h"
 
 namespace {

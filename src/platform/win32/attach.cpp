@@ -1,5 +1,5 @@
 // Windows attach step: the loader's notification entry point.
-#include "api/module_state.h"
+#include "platform/module_instance.h"
 #include "platform/platform.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

@@ -1,7 +1,7 @@
 // The module-wide state saved at load: the instance handle that every resource
 // and module-file lookup uses.
-#ifndef PAT_API_MODULE_STATE_H
-#define PAT_API_MODULE_STATE_H
+#ifndef PAT_PLATFORM_MODULE_INSTANCE_H
+#define PAT_PLATFORM_MODULE_INSTANCE_H
 
 #include "platform/platform.h"
 

@@ -1,8 +1,8 @@
 /* The module's version numbers and names: the one source for both the Windows
  * version resource and the portable backend's embedded version block.
  * Plain preprocessor definitions so that the resource compiler reads it too. */
-#ifndef PAT_API_VERSION_NUMBERS_H
-#define PAT_API_VERSION_NUMBERS_H
+#ifndef PAT_PLATFORM_VERSION_NUMBERS_H
+#define PAT_PLATFORM_VERSION_NUMBERS_H
 
 #define PAT_VERSION_MAJOR 1
 #define PAT_VERSION_MINOR 1

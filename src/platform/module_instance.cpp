@@ -1,4 +1,4 @@
-#include "api/module_state.h"
+#include "platform/module_instance.h"
 
 namespace pat {
 
