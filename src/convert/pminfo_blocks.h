@@ -52,7 +52,7 @@ inline Status AddNewItem(PrnInfoEx *record, const char *key, InfoItem *item) {
 Status ConvertStatusBlock(const PMInfoStatus *block, uint32_t mask, bool suppress, PrnInfoEx *record);
 Status ConvertConfigBlock(const PMInfoConfig *block, uint32_t mask, PrnInfoEx *record);
 
-// Parts of the configuration block with files of their own.
+// Pieces of the configuration block converted in files of their own.
 Status ConvertTrayList(const PMList *list, bool extended, PrnInfoEx *record);
 Status ConvertPackages(const PMPackageBlock *block, bool sales, PrnInfoEx *record);
 
