@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include <string.h>
+#include <time.h>
 
 #include <algorithm>
 
@@ -8,27 +9,32 @@
 
 namespace pat::bench {
 
+double ThreadCpuNanos() {
+    timespec now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
+}
+
 double StrlenPassNanos(const std::string &text) {
     const char *bytes = text.c_str();
     double best = 1e30;
     for (int batch = 0; batch < 7; ++batch) {
-        const int passes = 200;
-        auto start = std::chrono::steady_clock::now();
+        const int passes = 2000;
+        double start = ThreadCpuNanos();
         for (int i = 0; i < passes; ++i) {
             benchmark::DoNotOptimize(bytes);
             size_t length = strlen(bytes);
             benchmark::DoNotOptimize(length);
             benchmark::ClobberMemory();
         }
-        std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
-        best = std::min(best, elapsed.count() / passes);
+        best = std::min(best, (ThreadCpuNanos() - start) / passes);
     }
     return best;
 }
 
 double LoopClock::NanosPerIteration(const benchmark::State &state) const {
-    std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start_;
-    return state.iterations() > 0 ? elapsed.count() / static_cast<double>(state.iterations()) : 0;
+    double elapsed = ThreadCpuNanos() - start_;
+    return state.iterations() > 0 ? elapsed / static_cast<double>(state.iterations()) : 0;
 }
 
 void Report(benchmark::State &state, const LoopClock &clock, const std::string &bytes, double allocations,

@@ -73,7 +73,7 @@ void FreeHostTree(DataNode *node) {
 int RunPollCycle(PrnInfoEx *record, PrnInfo *flat, const std::string &answer, const std::string &deviceId) {
     DataNode *root = BuildCentroData(record, answer, deviceId);
     int result = PatSetCentroDataTo(root, 0, record, 2);
-    PatPrnInfoExToPrnInfo(record, flat, kEveryCategory);
+    if (result) result = PatPrnInfoExToPrnInfo(record, flat, kEveryCategory);
     FreeHostTree(root);
     return result;
 }
