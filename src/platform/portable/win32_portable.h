@@ -139,7 +139,7 @@ int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
 
 // UTF-16 to an ANSI code page. A character the code page lacks becomes the
 // default character ("?" unless given); a destination too small fails with
-// ERROR_INSUFFICIENT_BUFFER after the whole characters that fit.
+// ERROR_INSUFFICIENT_BUFFER and holds undefined bytes, as on Windows.
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount, LPSTR out,
                                int outSize, LPCSTR defaultChar, LPBOOL usedDefaultChar);
 
