@@ -1,6 +1,5 @@
 // The export frames: argument checks in their order, the last-error
-// convention, the outcomes of the shipped configuration, and the operations
-// that are not part of this build yet.
+// convention, and the outcomes of the shipped configuration.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,7 +16,7 @@ struct FrameCase {
     uint32_t lastError;
 };
 
-TEST(Frames, ArgumentChecksShippedOutcomesAndPendingWork) {
+TEST(Frames, ArgumentChecksAndShippedOutcomes) {
     HostRecord record;
     PrnInfoEx *recordPointer = record.get();
     HostTree status(CreateNode(nullptr, 10, nullptr, 0));
@@ -31,6 +30,8 @@ TEST(Frames, ArgumentChecksShippedOutcomesAndPendingWork) {
     char text[16];
     uint32_t length = sizeof text;
     int pm = 0;
+    PrnInfoEx small = {};
+    small.dwSize = PAT_PRNINFOEX_MIN_SIZE - 1;
     const FrameCase cases[] = {
         {"status string: null tree", [&] { return PatGetStatusString(1, nullptr, 3, 0, text, &length); }, 87},
         {"status string: null length", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, nullptr); }, 87},
@@ -40,7 +41,11 @@ TEST(Frames, ArgumentChecksShippedOutcomesAndPendingWork) {
         {"PMInfo: null block", [&] { return PatPMInfoToPrnInfoEx(1, nullptr, 'd', 0, record.get()); }, 87},
         {"PMInfo: null record", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, nullptr); }, 87},
         {"PrnInfo: null record", [&] { return PatPrnInfoExToPrnInfo(nullptr, &flat, 0); }, 87},
+        {"PMInfo: class", [&] { return PatPMInfoToPrnInfoEx(0x8001, &pm, 'h', 0, record.get()); }, 87},
+        {"PMInfo: revision", [&] { return PatPMInfoToPrnInfoEx(0x8000, &pm, 'd', 0, record.get()); }, 87},
+        {"PMInfo: record size", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, &small); }, 87},
         {"PrnInfo: null output", [&] { return PatPrnInfoExToPrnInfo(record.get(), nullptr, 0); }, 87},
+        {"PrnInfo: record size", [&] { return PatPrnInfoExToPrnInfo(&small, &flat, 0); }, 87},
         {"centro: null root", [&] { return PatSetCentroDataTo(nullptr, 0, record.get(), 2); }, 87},
         {"centro: null record", [&] { return PatSetCentroDataTo(centro.get(), 0, nullptr, 2); }, 87},
         {"centro: revision", [&] { return PatSetCentroDataTo(centro.get(), 0, record.get(), 3); }, 87},
@@ -68,10 +73,6 @@ TEST(Frames, ArgumentChecksShippedOutcomesAndPendingWork) {
         {"locale: shipped", [&] { return PatSetLocale("en-US"); }, 0x20000001},
         {"locale: empty", [&] { return PatSetLocale(""); }, 0x20000001},
         {"help file: shipped", [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 0x2000FFFF},
-        // Work that later builds of the module bring: the frame has checked
-        // its arguments and reports that the operation is not there yet.
-        {"PMInfo: pending", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, record.get()); }, 120},
-        {"PrnInfo: pending", [&] { return PatPrnInfoExToPrnInfo(record.get(), &flat, 0); }, 120},
     };
     for (const FrameCase &c : cases) {
         SCOPED_TRACE(c.name);
