@@ -72,7 +72,8 @@ void ConvertInto(UINT codePage, const WCHAR *wide, char *destination, uint32_t c
         units += step;
         bytes += size;
     }
-    int written = units == 0 ? 0 : WideCharToMultiByte(codePage, 0, wide, units, destination, room - 1, nullptr, nullptr);
+    int written =
+        units == 0 ? 0 : WideCharToMultiByte(codePage, 0, wide, units, destination, room - 1, nullptr, nullptr);
     destination[written > 0 ? written : 0] = '\0';
 }
 

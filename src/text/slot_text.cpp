@@ -18,9 +18,9 @@ const uint32_t *FindSlotEntry(const uint32_t *table, uint32_t templateKey) {
     for (const uint32_t *at = table; *at != 0;) {
         if (*at == templateKey) return at + 1;
         ++at;
-        while (*at != 0) {              // each group
-            while (*at != 0) ++at;      // its detail keys
-            ++at;                       // its closing 0
+        while (*at != 0) {          // each group:
+            while (*at != 0) ++at;  // its detail keys,
+            ++at;                   // its closing 0
         }
         ++at;  // the entry's closing 0
     }

@@ -60,7 +60,8 @@ TEST(Frames, ArgumentChecksAndShippedOutcomes) {
         {"help file: null record", [&] { return PatGetStatusHelpFileName(1, nullptr, 0, text, &length); }, 87},
         // What the shipped tables give once the arguments pass: no device
         // class has priorities, no name has a string, no locale is known.
-        {"status string: shipped", [&] { return PatGetStatusString(0x10001, status.get(), 0x103, 0, text, &length); }, 8},
+        {"status string: shipped",
+         [&] { return PatGetStatusString(0x10001, status.get(), 0x103, 0, text, &length); }, 8},
         {"device name: tray", [&] { return PatGetDeviceName(1, "Tray 1", 0x97, text, &length); }, 87},
         {"device name: bin", [&] { return PatGetDeviceName(2, "Finisher Shift Tray", 0x197, text, &length); }, 87},
         {"device name: key", [&] { return PatGetDeviceName(3, &deviceKey, 0x96, text, &length); }, 0x2000FFFF},
@@ -72,7 +73,8 @@ TEST(Frames, ArgumentChecksAndShippedOutcomes) {
         {"device name: null key", [&] { return PatGetDeviceName(3, nullptr, 0x96, text, &length); }, 87},
         {"locale: shipped", [&] { return PatSetLocale("en-US"); }, 0x20000001},
         {"locale: empty", [&] { return PatSetLocale(""); }, 0x20000001},
-        {"help file: shipped", [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 0x2000FFFF},
+        {"help file: shipped",
+         [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 0x2000FFFF},
     };
     for (const FrameCase &c : cases) {
         SCOPED_TRACE(c.name);

@@ -88,7 +88,8 @@ TEST_F(StatusString, JapaneseTextInCodePage932) {
     char text[512];
     uint32_t length = sizeof text;
     ASSERT_EQ(PatGetStatusString(1, tree.get(), 3, 0, text, &length), 1);
-    EXPECT_STREQ(text, "\x83\x47\x83\x89\x81\x5b: \x8e\x86\x8b\x6c\x82\xdc\x82\xe8\x81\x41\x83\x67\x83\x8c\x83\x43\x8a\x4a\x81\x42");
+    EXPECT_STREQ(text, "\x83\x47\x83\x89\x81\x5b: \x8e\x86\x8b\x6c\x82\xdc\x82\xe8"  // "Error: paper jam"
+                       "\x81\x41\x83\x67\x83\x8c\x83\x43\x8a\x4a\x81\x42");         // ", tray open."
 }
 
 TEST_F(StatusString, LengthProtocol) {
@@ -129,7 +130,8 @@ TEST_F(StatusString, RecordSelection) {
     } cases[] = {
         {"class 1", 1, StatusTree(0, {{2, base.get()}, {1, selected.get()}}), 0, base->pEngineStatus},
         {"base without items", 1, StatusTree(0, {{2, empty.get()}, {1, selected.get()}}), 0, selected->pEngineStatus},
-        {"class 0x8000, payload 3", 0x8000, StatusTree(3, {{2, empty.get()}, {1, base.get()}, {3, selected.get()}}), 0, selected->pEngineStatus},
+        {"class 0x8000, payload 3", 0x8000, StatusTree(3, {{2, empty.get()}, {1, base.get()}, {3, selected.get()}}), 0,
+         selected->pEngineStatus},
         {"payload 2: the base", 0x8000, StatusTree(2, {{1, selected.get()}, {2, base.get()}}), 0, base->pEngineStatus},
         {"root tag", 1, CreateNode(nullptr, 9, nullptr, 0), 87, nullptr},
         {"no base", 1, StatusTree(0, {{1, selected.get()}}), 87, nullptr},
@@ -160,7 +162,8 @@ TEST(StatusCodes, PatternsAndPriorities) {
         bool match;
     } patterns[] = {{"301", "3xx", true}, {"301", "x0z", true}, {"301", "301", true}, {"30", "3xx", false},
                     {"3011", "3xx", false}, {"301", "3X1", false}, {"301", "3?1", false}, {"", "", true}};
-    for (const auto &p : patterns) EXPECT_EQ(MatchCodePattern(p.text, p.pattern), p.match) << p.text << " " << p.pattern;
+    for (const auto &p : patterns)
+        EXPECT_EQ(MatchCodePattern(p.text, p.pattern), p.match) << p.text << " " << p.pattern;
 
     const StatusPriorityRow equal[] = {{"3xx", 2}, {"4294967042", 2}, {nullptr, 0}};
     const StatusPriorityRow exactWins[] = {{"3xx", 2}, {"301", 5}, {nullptr, 0}};
@@ -199,7 +202,8 @@ TEST(StatusCodes, PatternsAndPriorities) {
 
 Status WriteCodes(const StatusRequest *, RecordArray *codes, char *text, uint32_t capacity) {
     for (uint32_t n = 1; n <= RecordArrayCount(codes); ++n)
-        snprintf(text + strlen(text), capacity - strlen(text), "%u.", *static_cast<uint32_t *>(RecordArrayAt(codes, n)));
+        snprintf(text + strlen(text), capacity - strlen(text), "%u.",
+                 *static_cast<uint32_t *>(RecordArrayAt(codes, n)));
     return kOk;
 }
 
