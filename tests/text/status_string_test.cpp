@@ -36,6 +36,7 @@ DataNode *StatusTree(uint32_t rootPayload, const std::vector<std::pair<uint32_t,
 }
 
 TEST_F(StatusString, TextsComposedFromCodesMessagesAndSlots) {
+    const std::string fullSlot = std::string(200, 'x') + ", " + std::string(53, 'y');  // 255 bytes
     const struct {
         const char *what;
         uint32_t deviceClass;
@@ -63,6 +64,8 @@ TEST_F(StatusString, TextsComposedFromCodesMessagesAndSlots) {
         {"class without row", 0x10001, 0, {301}, 0, 8, ""},
         {"class row without priorities", 0x18000, 0, {301}, 0, 8, ""},
         {"negative class tables", 0xFFFF8000, 0, {301}, 0, 0, "Negative: Paper jam"},
+        {"texts cut at 255 and 511 bytes", 1, 0, {160}, 0, 0,
+         fullSlot + fullSlot + "|"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -215,6 +218,8 @@ TEST_F(StatusString, HelpFileNames) {
     EXPECT_EQ(PatGetStatusHelpFileName(0x8000, record.get(), 0xDEAD, text, &length), 0);
     EXPECT_EQ(GetLastError(), 122u);
     EXPECT_EQ(length, 1u);
+    EXPECT_EQ(PatGetStatusHelpFileName(0x8000, record.get(), 0, nullptr, &length), 0);
+    EXPECT_EQ(GetLastError(), 122u) << "a null buffer is never written through";
     EXPECT_EQ(PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length), 1);
     EXPECT_STREQ(text, "");
     EXPECT_EQ(PatGetStatusHelpFileName(0x10001, record.get(), 0, text, &length), 0);

@@ -67,6 +67,9 @@ TEST_F(StringResources, LongTextsAreCutBetweenWholeCharacters) {
     static const uint16_t block[] = {2, 0x65E5, 0x0041};  // a character code page 1252 lacks
     portable::RegisterResource(RT_STRING, MAKEINTRESOURCEA(1000), kEnglish, block, sizeof block);
     EXPECT_EQ(Load(999 * 16), "?A");
+    Status status;
+    EXPECT_EQ(Load(999 * 16 + 1, 256, &status), std::string(511, '#')) << "an entry past the end of its block";
+    EXPECT_EQ(status, kNotFound);
 }
 
 TEST_F(StringResources, LocaleNamesAreUpperCasedAndCutToNineCharacters) {

@@ -11,11 +11,12 @@ namespace pat::test {
 
 namespace {
 
-const StringMapRow kTemplates[] = {{7, 100}, {8, 101}, {9, 102}, {10, 103}, {11, 104}, {7, 999}, {kEndKey, 0}};
+const StringMapRow kTemplates[] = {{7, 100}, {8, 101}, {9, 102}, {10, 103}, {11, 104}, {13, 107}, {7, 999}, {kEndKey, 0}};
 const StringMapRow kOptionFiveTemplates[] = {{7, 105}, {kEndKey, 0}};
 const StringMapRow kNegativeTemplates[] = {{12, 106}, {kEndKey, 0}};
 // Row order orders the details of a slot; 507's string exists nowhere.
-const StringMapRow kDetails[] = {{503, 200}, {507, 4000}, {506, 204}, {501, 201}, {502, 202}, {504, 203}, {kEndKey, 0}};
+const StringMapRow kDetails[] = {{503, 200}, {507, 4000}, {506, 204}, {501, 201}, {502, 202},
+                                 {504, 203}, {508, 205},  {509, 206}, {kEndKey, 0}};
 const StringMapRow kDeviceNames[] = {{7, 300}, {0x12345678, 301}, {kEndKey, 0}};
 
 const StringDirectoryRow kDirectory[] = {
@@ -36,7 +37,8 @@ const StatusClassRow kClasses[] = {
 const StatusMessageRow kMessages[] = {
     {"301", 7, 501}, {"301", 7, 502}, {"30x", 8, 0},   {"3xx", 8, 503},   {"4294967042", 7, 504},
     {"110", 7, 506}, {"110", 7, 501}, {"120", 10, 0},  {"130", 11, 999},  {"131", 11, 501},
-    {"140", 11, 507}, {"140", 11, 501}, {"141", 11, 507}, {"150", 9, 0},  {nullptr, 0, 0},
+    {"140", 11, 507}, {"140", 11, 501}, {"141", 11, 507}, {"150", 9, 0},  {"160", 13, 508},
+    {"160", 13, 509}, {nullptr, 0, 0},
 };
 const StatusMessageRow kNegativeMessages[] = {{"3xx", 12, 501}, {nullptr, 0, 0}};
 
@@ -45,6 +47,10 @@ const uint32_t kDetailSlots[] = {8, 503, 0, 501, 502, 0, 0, 0};
 
 const NamedDeviceRow kTrays[] = {{"Tray 1", 3, 400}, {"Tray 2", 4, 0}, {"Bypass Tray", 1, 401}, {nullptr, 0, 0}};
 const NamedDeviceRow kBins[] = {{"Finisher Shift Tray", 4, 402}, {nullptr, 255, 0}};
+
+// Two details that together overflow a slot, in a template whose slots
+// overflow the status text.
+const std::u16string kLongX(200, u'x'), kLongY(200, u'y');
 
 struct Text {
     uint16_t language;
@@ -58,7 +64,8 @@ const Text kStrings[] = {
     {kEnglish, 102, u"Warming up"},  {kEnglish, 103, u"100% %d %"},    {kEnglish, 104, u"A%sB%sC"},
     {kEnglish, 105, u"Option five: %s"}, {kEnglish, 106, u"Negative: %s"}, {kEnglish, 200, u"Toner low"},
     {kEnglish, 201, u"Paper jam"},   {kEnglish, 202, u"Tray open"},    {kEnglish, 203, u"Cover open"},
-    {kEnglish, 204, u""},            {kEnglish, 300, u"Finisher"},     {kEnglish, 301, u"Keyed device"},
+    {kEnglish, 204, u""},            {kEnglish, 205, kLongX.c_str()},  {kEnglish, 206, kLongY.c_str()},
+    {kEnglish, 107, u"%s%s|tail"},            {kEnglish, 300, u"Finisher"},     {kEnglish, 301, u"Keyed device"},
     {kEnglish, 400, u"Tray One"},    {kEnglish, 401, u"Bypass"},       {kEnglish, 402, u"Shift Tray"},
     {kJapanese, 0, u"ゼロ"},         {kJapanese, 3500, u"、"},         {kJapanese, 100, u"エラー: %s。"},
     {kJapanese, 200, u"トナー少"},   {kJapanese, 201, u"紙詰まり"},    {kJapanese, 202, u"トレイ開"},
