@@ -135,6 +135,21 @@ TEST(FastPaths, DispatchOverATableTooLargeToShortlist) {
     ExpectSameRecords(rows.data(), false);
 }
 
+// The keyed lookup of one rule finds, from any row, the row a plain walk finds.
+TEST(FastPaths, FindReplyRuleFindsTheRowAPlainWalkFinds) {
+    ReplyKeys keys = {};
+    EXPECT_EQ(FindReplyRule(nullptr, &keys), nullptr);
+    for (const ReplyRule *table : {Config().familyReplyTable, Config().commonReplyTable})
+        for (const ReplyRule *row = table; row->command != nullptr; ++row) {
+            keys = {};
+            const char *texts[] = {row->command, row->category, row->key, row->item, row->value};
+            char *fields[] = {keys.command, keys.category, keys.key, keys.item, keys.value};
+            for (int i = 0; i < 5; ++i) strcpy(fields[i], texts[i] != nullptr ? texts[i] : "");
+            for (const ReplyRule *from : {table, row, row + 1})
+                ASSERT_EQ(FindReplyRule(from, &keys), PlainFind(from, keys)) << row->command << " " << row->key;
+        }
+}
+
 TEST(FastPaths, CompletenessCheckAnswersAsARescanPerCategoryWould) {
     for (const std::string &answer : Variants(kAnswer))
         ASSERT_EQ(MatchRequestCategories(kRequest.data(), static_cast<uint32_t>(kRequest.size()), answer.data(),
