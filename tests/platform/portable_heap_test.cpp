@@ -40,6 +40,15 @@ TEST(PortableHeap, FreeingAPointerItNeverHandedOutReturnsItWithError6) {
     EXPECT_EQ(GetLastError(), 6u);
     EXPECT_EQ(GlobalFree(nullptr), nullptr);
     EXPECT_EQ(GlobalSize(&local), 0u);
+    SetLastError(0);
+    EXPECT_EQ(GlobalReAlloc(&local, 8, GMEM_MOVEABLE), nullptr);
+    EXPECT_EQ(GetLastError(), 6u);
+    SetLastError(0);
+    EXPECT_EQ(GlobalLock(&local), nullptr);
+    EXPECT_EQ(GetLastError(), 6u);
+    SetLastError(0);
+    EXPECT_EQ(GlobalUnlock(&local), FALSE);
+    EXPECT_EQ(GetLastError(), 6u);
 }
 
 TEST(PortableHeap, ReAllocMovesOnlyWhenAllowedAndKeepsContents) {

@@ -70,4 +70,13 @@ TEST(PortableVersionInfo, NamedNodesOfTheModulesOwnBlock) {
     EXPECT_EQ(GetLastError(), 87u);
 }
 
+TEST(PortableResources, NullArgumentsAreRefused) {
+    EXPECT_EQ(FindResourceA(nullptr, nullptr, RT_BITMAP), nullptr);
+    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(SizeofResource(nullptr, nullptr), 0u);
+    EXPECT_EQ(GetLastError(), 6u);
+}
+
 }  // namespace
