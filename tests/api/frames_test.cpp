@@ -1,5 +1,5 @@
 // The export frames: argument checks in their order, the last-error
-// convention, and the operations that are not part of this build yet.
+// convention, and the outcomes of the shipped configuration.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,8 +16,13 @@ struct FrameCase {
     uint32_t lastError;
 };
 
-TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
+TEST(Frames, ArgumentChecksAndShippedOutcomes) {
     HostRecord record;
+    PrnInfoEx *recordPointer = record.get();
+    HostTree status(CreateNode(nullptr, 10, nullptr, 0));
+    CreateNode(status.get(), 2, &recordPointer, 4);
+    CreateNode(status.get(), 1, &recordPointer, 4);
+    const uint32_t deviceKey = 7;
     HostTree centro(CreateNode(nullptr, 2, nullptr, 0));
     HostTree wrongRoot(CreateNode(nullptr, 1, nullptr, 0));
     HostTree tree(CreateNode(nullptr, 1, nullptr, 0));
@@ -25,6 +30,8 @@ TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
     char text[16];
     uint32_t length = sizeof text;
     int pm = 0;
+    PrnInfoEx small = {};
+    small.dwSize = PAT_PRNINFOEX_MIN_SIZE - 1;
     const FrameCase cases[] = {
         {"status string: null tree", [&] { return PatGetStatusString(1, nullptr, 3, 0, text, &length); }, 87},
         {"status string: null length", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, nullptr); }, 87},
@@ -34,7 +41,11 @@ TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
         {"PMInfo: null block", [&] { return PatPMInfoToPrnInfoEx(1, nullptr, 'd', 0, record.get()); }, 87},
         {"PMInfo: null record", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, nullptr); }, 87},
         {"PrnInfo: null record", [&] { return PatPrnInfoExToPrnInfo(nullptr, &flat, 0); }, 87},
+        {"PMInfo: class", [&] { return PatPMInfoToPrnInfoEx(0x8001, &pm, 'h', 0, record.get()); }, 87},
+        {"PMInfo: revision", [&] { return PatPMInfoToPrnInfoEx(0x8000, &pm, 'd', 0, record.get()); }, 87},
+        {"PMInfo: record size", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, &small); }, 87},
         {"PrnInfo: null output", [&] { return PatPrnInfoExToPrnInfo(record.get(), nullptr, 0); }, 87},
+        {"PrnInfo: record size", [&] { return PatPrnInfoExToPrnInfo(&small, &flat, 0); }, 87},
         {"centro: null root", [&] { return PatSetCentroDataTo(nullptr, 0, record.get(), 2); }, 87},
         {"centro: null record", [&] { return PatSetCentroDataTo(centro.get(), 0, nullptr, 2); }, 87},
         {"centro: revision", [&] { return PatSetCentroDataTo(centro.get(), 0, record.get(), 3); }, 87},
@@ -45,14 +56,25 @@ TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
         {"load bitmap: null name", [&] { return PatLoadBitmap(nullptr) != nullptr; }, 87},
         {"load DIB: null name", [&] { return PatLoadDIBitmap(nullptr) != nullptr; }, 87},
         {"dispose: null block", [&] { return PatDisposeBitmapInfo(nullptr); }, 87},
-        // Work that later builds of the module bring: the frame has checked
-        // its arguments and reports that the operation is not there yet.
-        {"status string: pending", [&] { return PatGetStatusString(0x10001, tree.get(), 0x103, 0, text, &length); }, 120},
-        {"device name: pending", [&] { return PatGetDeviceName(1, &pm, 0x97, text, &length); }, 120},
-        {"PMInfo: pending", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, record.get()); }, 120},
-        {"PrnInfo: pending", [&] { return PatPrnInfoExToPrnInfo(record.get(), &flat, 0); }, 120},
-        {"locale: pending", [&] { return PatSetLocale("en-US"); }, 120},
-        {"help file: pending", [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 120},
+        {"status string: root tag 1", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, &length); }, 87},
+        {"help file: null record", [&] { return PatGetStatusHelpFileName(1, nullptr, 0, text, &length); }, 87},
+        // What the shipped tables give once the arguments pass: no device
+        // class has priorities, no name has a string, no locale is known.
+        {"status string: shipped",
+         [&] { return PatGetStatusString(0x10001, status.get(), 0x103, 0, text, &length); }, 8},
+        {"device name: tray", [&] { return PatGetDeviceName(1, "Tray 1", 0x97, text, &length); }, 87},
+        {"device name: bin", [&] { return PatGetDeviceName(2, "Finisher Shift Tray", 0x197, text, &length); }, 87},
+        {"device name: key", [&] { return PatGetDeviceName(3, &deviceKey, 0x96, text, &length); }, 0x2000FFFF},
+        {"device name: kind 0", [&] { return PatGetDeviceName(0, "Tray 1", 0x97, text, &length); }, 87},
+        {"device name: kind 4", [&] { return PatGetDeviceName(4, &deviceKey, 0x96, text, &length); }, 87},
+        {"device name: kind 1 | bit 16", [&] { return PatGetDeviceName(0x10001, "Tray 1", 0x97, text, &length); }, 87},
+        {"device name: tray with 0x96", [&] { return PatGetDeviceName(1, "Tray 1", 0x96, text, &length); }, 87},
+        {"device name: key with 0x97", [&] { return PatGetDeviceName(3, &deviceKey, 0x97, text, &length); }, 87},
+        {"device name: null key", [&] { return PatGetDeviceName(3, nullptr, 0x96, text, &length); }, 87},
+        {"locale: shipped", [&] { return PatSetLocale("en-US"); }, 0x20000001},
+        {"locale: empty", [&] { return PatSetLocale(""); }, 0x20000001},
+        {"help file: shipped",
+         [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 0x2000FFFF},
     };
     for (const FrameCase &c : cases) {
         SCOPED_TRACE(c.name);

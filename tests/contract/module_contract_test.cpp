@@ -92,6 +92,33 @@ TEST_P(Contract, APollRoundTripThroughTheExports) {
     EXPECT_EQ(m().getLastError(), 6u);
 }
 
+TEST_P(Contract, AConfigurationBlockRoundThroughTheExports) {
+    // The host's own block in its own memory, absent parts marked as hosts do.
+    PMTrayRecord tray2 = {"Tray 2", 0x200, {}, 210, 297, {}, nullptr, {}, 0x1, nullptr, 0, 0};
+    PMTrayRecord roll = {"Bypass Tray", PAT_PM_ABSENT, {}, PAT_PM_ABSENT, 914, {}, nullptr, {}, PAT_PM_ABSENT};
+    PMBinRecord bin = {"Finisher Tray", 0x1};
+    void *trayPointers[] = {&tray2, nullptr, &roll}, *binPointers[] = {&bin};
+    PMList trays = {3, trayPointers}, bins = {1, binPointers};
+    PMInfoConfig block = {reinterpret_cast<PMModelRecord *>(uintptr_t{PAT_PM_ABSENT}), &trays, &bins};
+    PrnInfoEx record = {};
+    record.dwSize = sizeof record;
+    ASSERT_EQ(m().Call("PatPMInfoToPrnInfoEx", PAT_CLASS_CONFIG, &block, 'h',
+                       PAT_PMCONFIG_MODEL | PAT_PMCONFIG_TRAYS | PAT_PMCONFIG_BINS, &record), 1u)
+        << m().getLastError();
+    PrnInfo flat;
+    ASSERT_EQ(m().Call("PatPrnInfoExToPrnInfo", &record, &flat, PAT_CAT_INTRAYS | PAT_CAT_OUTBINS), 1u)
+        << m().getLastError();
+    EXPECT_EQ(flat.dwSize, 2400u);
+    EXPECT_EQ(flat.dwTrayCount, 2u);
+    const PatCodePair expected[] = {{4, 8}, {4, 25}, {4, 1}, {1, 284}, {1, 100}, {1, 0}, {4, 2}};
+    const PatCodePair got[] = {flat.aTrayPaper[0], flat.aTrayLevel[0], flat.aTrayMedia[0], flat.aTrayPaper[1],
+                               flat.aTrayLevel[1], flat.aTrayMedia[1], flat.aBins[0]};
+    EXPECT_EQ(memcmp(got, expected, sizeof got), 0);
+    EXPECT_EQ(flat.dwBinValue, 255u);
+    EXPECT_EQ(record.dwTrayInfoCount, 2u);
+    FreeRecord(m(), &record);
+}
+
 INSTANTIATE_TEST_SUITE_P(Binaries, Contract, testing::Values(&SharedObject, &Dll),
                          [](const testing::TestParamInfo<Binary> &info) {
                              return std::string(info.param == &SharedObject ? "libpat_so" : "pat_dll");

@@ -94,6 +94,108 @@ void FlatRecordAfterAPoll(const ModuleUnderTest &m, Transcript *t) {
     FreeRecord(m, &record);
 }
 
+constexpr uint32_t kAbsent = PAT_PM_ABSENT;
+template <typename T = void>
+T *AbsentPointer() {
+    return reinterpret_cast<T *>(uintptr_t{kAbsent});
+}
+
+// A record converted from a host block, then flattened.
+void ConvertAndFlatten(const ModuleUnderTest &m, uint32_t deviceClass, const void *block, uint32_t revision,
+                       uint32_t mask, Transcript *t) {
+    PrnInfoEx record = {};
+    record.dwSize = sizeof record;
+    t->Result("PatPMInfoToPrnInfoEx", m.Call("PatPMInfoToPrnInfoEx", deviceClass, block, revision, mask, &record), m);
+    t->Record("record", record);
+    PrnInfo flat;
+    memset(&flat, 0xEE, sizeof flat);
+    t->Result("PatPrnInfoExToPrnInfo", m.Call("PatPrnInfoExToPrnInfo", &record, &flat, kEveryCategory), m);
+    t->Bytes("PrnInfo", &flat, sizeof flat);
+    FreeRecord(m, &record);
+}
+
+void StatusBlock(const ModuleUnderTest &m, Transcript *t) {
+    PMStatusWord word = {0x08400001};
+    PMEmulationRecord vord = {0, "V1", "VORD"}, ps = {0, "3011", "Adobe PostScript 3"}, other = {0, "9", nullptr};
+    PMEngineStatusRecord jam = {0, 0x12345, "Jam", 5}, silent = {0, kAbsent, AbsentPointer<char>(), 0};
+    PMFontRecord font = {"Courier"};
+    PMCopyGuardRecord guard = {0, 1};
+    void *emulations[] = {&vord, nullptr, &ps, AbsentPointer(), &other}, *statuses[] = {&jam, &silent}, *fonts[] = {&font};
+    PMList emulationList = {5, emulations}, statusList = {2, statuses}, fontList = {1, fonts};
+    PMInfoStatus block = {&word, &fontList, &emulationList, {}, &statusList, {}, &guard};
+    ConvertAndFlatten(m, PAT_CLASS_STATUS, &block, 'd', 0xFFFFFFFF, t);
+    ConvertAndFlatten(m, PAT_CLASS_STATUS | PAT_CLASS_SUPPRESS, &block, 'd', PAT_PMSTATUS_WORD | PAT_PMSTATUS_ENGINE, t);
+}
+
+void ConfigurationBlock(const ModuleUnderTest &m, Transcript *t) {
+    PMModelRecord model = {"M9", "1.0", 1048575, 0, "Maker"};
+    uint32_t mask[2] = {0x5, 0x1};
+    PMTrayRecord tray2 = {"Tray 2", 0x200, {}, 210, 297, {}, "Plain", {}, 0x1, mask, 0, 0};
+    PMTrayRecord roll = {"Bypass Tray", kAbsent, {}, kAbsent, 914, {}, nullptr, {}, kAbsent};
+    PMTrayRecordEx trayEx = {"Tray 3", 50, {}, 297, 420, "Recycled", {}, 0x2, 0, 0};
+    PMBinRecord full = {"Finisher Tray", 0x1}, unnamed = {nullptr, kAbsent};
+    PMOptionRecord option = {5}, silent = {kAbsent};
+    uint32_t five = 5, f2008 = 2008;
+    PMPackageRecord active = {"604271958-X", "text", 1}, idle = {"604271958", nullptr, kAbsent};
+    PMPackageRecord *funcs[] = {&active, &idle}, *sales[] = {&active};
+    PMPackageBlock packages = {1, sales, 2, funcs};
+    void *trays[] = {&tray2, nullptr, &roll}, *traysEx[] = {&trayEx}, *bins[] = {&full, &unnamed};
+    void *options[] = {&option, &silent}, *functions[] = {&five, &f2008};
+    PMList trayList = {3, trays}, trayExList = {1, traysEx}, binList = {2, bins}, optionList = {2, options},
+           functionList = {2, functions};
+    PMInfoConfig block = {&model, &trayList, &binList, {}, &optionList, &functionList, {}, &trayExList, &packages};
+    ConvertAndFlatten(m, PAT_CLASS_CONFIG, &block, 'h', 0xFFFFFFFF, t);
+    ConvertAndFlatten(m, PAT_CLASS_CONFIG, &block, 'h', PAT_PMCONFIG_TRAYS_EX | PAT_PMCONFIG_SALESPKG, t);
+    ConvertAndFlatten(m, PAT_CLASS_CONFIG, &block, 'd', 0xFFFFFFFF, t);  // the other class's revision
+}
+
+// The status text, device names, help-file name and locale after a poll.
+void Texts(const ModuleUnderTest &m, Transcript *t) {
+    PrnInfoEx record = {};
+    record.dwSize = sizeof record;
+    Poll(m, &record, t);
+    PrnInfoEx *pointer = &record;
+    DataNode *status = HostNode(m, 10, "");
+    for (uint32_t tag : {2u, 1u}) {
+        DataNode *child = static_cast<DataNode *>(m.globalAlloc(0x40, sizeof(DataNode) + 4));
+        child->tag = tag;
+        child->payloadLength = 4;
+        memcpy(child + 1, &pointer, 4);
+        AppendChild(status, child);
+    }
+    char text[600];
+    const uint32_t deviceKey = 7;
+    for (uint32_t deviceClass : {1u, 0x8000u}) {
+        for (uint32_t capacity : {0u, 600u}) {
+            uint32_t length = capacity;
+            memset(text, 0xCD, sizeof text);
+            t->Result("PatGetStatusString", m.Call("PatGetStatusString", deviceClass, status, 3, 0, text, &length), m);
+            t->Bytes("text", text, sizeof text);
+            t->Bytes("length", &length, 4);
+            length = capacity;
+            t->Result("PatGetStatusHelpFileName",
+                      m.Call("PatGetStatusHelpFileName", deviceClass, &record, 0, text, &length), m);
+            t->Bytes("text", text, sizeof text);
+            t->Bytes("length", &length, 4);
+        }
+    }
+    const struct {
+        uint32_t kind;
+        const void *source;
+        uint32_t revision;
+    } names[] = {{1, "Tray 1", 0x97}, {2, "Finisher Shift Tray", 0x97}, {3, &deviceKey, 0x96}, {3, &deviceKey, 0x97}};
+    for (const auto &name : names) {
+        uint32_t length = 600;
+        memset(text, 0xCD, sizeof text);
+        t->Result("PatGetDeviceName", m.Call("PatGetDeviceName", name.kind, name.source, name.revision, text, &length), m);
+        t->Bytes("text", text, sizeof text);
+        t->Bytes("length", &length, 4);
+    }
+    for (const char *locale : {"en-US", "ja-JP", ""}) t->Result(locale, m.Call("PatSetLocale", locale), m);
+    FreeTree(m, status);
+    FreeRecord(m, &record);
+}
+
 void VersionBlocks(const ModuleUnderTest &m, Transcript *t) {
     for (uint32_t size : {32u, 31u, 100u}) {
         uint8_t block[100];
@@ -140,6 +242,9 @@ const Scenario kScenarios[] = {
     {"Queries", Queries},
     {"FullPoll", FullPoll},
     {"FlatRecordAfterAPoll", FlatRecordAfterAPoll},
+    {"StatusBlock", StatusBlock},
+    {"ConfigurationBlock", ConfigurationBlock},
+    {"Texts", Texts},
     {"VersionBlocks", VersionBlocks},
     {"ProfileBlocks", ProfileBlocks},
     {"ImagesAndPalette", ImagesAndPalette},

@@ -28,7 +28,9 @@ const StandIn kKernel32[] = {
     PORTABLE(GlobalSize),         PORTABLE(GlobalLock),       PORTABLE(GlobalUnlock),
     PORTABLE(SetLastError),       PORTABLE(GetLastError),     PORTABLE(GetModuleFileNameA),
     PORTABLE(FindResourceA),      PORTABLE(FindResourceExA),  PORTABLE(LoadResource),
-    PORTABLE(SizeofResource),     PORTABLE(LockResource),
+    PORTABLE(SizeofResource),     PORTABLE(LockResource),     PORTABLE(GetLocaleInfoA),
+    PORTABLE(WideCharToMultiByte), PORTABLE(lstrcmpA),        PORTABLE(lstrlenA),
+    PORTABLE(lstrcpyA),           PORTABLE(lstrcpynA),        PORTABLE(lstrcatA),
     STARTUP(InitializeCriticalSection), STARTUP(EnterCriticalSection), STARTUP(LeaveCriticalSection),
     STARTUP(DeleteCriticalSection),     STARTUP(TlsGetValue),          STARTUP(VirtualQuery),
     STARTUP(VirtualProtect),            STARTUP(GetModuleHandleA),     STARTUP(LoadLibraryA),
@@ -37,6 +39,7 @@ const StandIn kKernel32[] = {
 
 const StandIn kUser32[] = {
     PORTABLE(LoadBitmapA),
+    PORTABLE(CharUpperA),
 };
 
 const StandIn kVersion[] = {
@@ -47,7 +50,7 @@ using MemchrFunction = const void *(*)(const void *, int, size_t);  // C++ overl
 
 const StandIn kMsvcrt[] = {
     C_LIBRARY(abort),  C_LIBRARY(calloc), C_LIBRARY(free),   C_LIBRARY(realloc), C_LIBRARY(memcpy),
-    C_LIBRARY(strcmp), C_LIBRARY(strlen), C_LIBRARY(strncmp),
+    C_LIBRARY(memmove), C_LIBRARY(strcmp), C_LIBRARY(strlen), C_LIBRARY(strncmp),
     {"memchr", reinterpret_cast<const void *>(static_cast<MemchrFunction>(&::memchr))},
     MSVCRT(_iob),      MSVCRT(fwrite),    MSVCRT(vfprintf),  MSVCRT(_initterm),  MSVCRT(_lock),
     MSVCRT(_unlock),   MSVCRT(_amsg_exit),
