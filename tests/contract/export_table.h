@@ -4,6 +4,7 @@
 #define PAT_TESTS_CONTRACT_EXPORT_TABLE_H
 
 #include <stdint.h>
+#include <string.h>
 
 namespace pat::test {
 
@@ -24,7 +25,7 @@ inline constexpr ExportRow kExports[] = {
 
 inline const ExportRow *FindExportRow(const char *name) {
     for (const ExportRow &row : kExports)
-        if (__builtin_strcmp(row.name, name) == 0) return &row;
+        if (strcmp(row.name, name) == 0) return &row;
     return nullptr;
 }
 
