@@ -117,7 +117,7 @@ private:
         if (outcome_.lenient && !outcome_.calls.empty())
             outcome_.notes.push_back("lenient: the answers went to the module without the request copy, "
                                      "so it applied whatever arrived");
-        if (!outcome_.unanswered.empty())
+        if (!outcome_.unanswered.empty() && outcome_.exitCode == kExitOk)
             outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
         if (!outcome_.calls.empty()) {
             FinishOutcome(outcome_, record_.get(), EffectiveMask(settings_));

@@ -208,7 +208,6 @@ void PrintText(std::ostream &out, const PollOutcome &o) {
     if (o.exitCode != 0) out << " (exit " << o.exitCode << ")";
     out << "  [" << o.rounds << (o.rounds == 1 ? " round, " : " rounds, ") << o.bytesReceived << " bytes]\n";
     if (o.exitCode != 0) Line(out, "problem", o.message);
-    if (!o.missing.empty()) Line(out, "never ended", Join(o.missing));
     const Json &r = o.record;
     bool body = !o.calls.empty() && (o.exitCode == 0 || o.lenient);
     if (body && o.watching && o.poll > 1) {
