@@ -61,6 +61,34 @@ extern "C" {
 #define PAT_CLASS_STATUS 0x0001u
 #define PAT_CLASS_CONFIG 0x8000u
 
+/* ---- PatPMInfoToPrnInfoEx ---------------------------------------------- */
+/* Bit 31 of a status block's device class: status-word rows marked
+ * conditional add no engine status. */
+#define PAT_CLASS_SUPPRESS 0x80000000u
+/* A 32-bit value, or a pointer, of this value inside a PMInfo block: not
+ * reported (as is a null pointer). */
+#define PAT_PM_ABSENT 0xFFFFFFFFu
+
+/* Conversion mask of the status block (class 1). */
+#define PAT_PMSTATUS_WORD 0x1u
+#define PAT_PMSTATUS_ENGINE 0x2u
+#define PAT_PMSTATUS_EMULATIONS 0x4u
+#define PAT_PMSTATUS_FONTS 0x8u
+#define PAT_PMSTATUS_COPYGUARD 0x400u
+/* Engine status a status block converted with PAT_PMSTATUS_ENGINE gets when
+ * it reports none. */
+#define PAT_ENGINE_STATUS_NONE 10001u
+
+/* Conversion mask of the configuration block (class 0x8000). */
+#define PAT_PMCONFIG_MODEL 0x1u
+#define PAT_PMCONFIG_TRAYS 0x2u
+#define PAT_PMCONFIG_BINS 0x4u
+#define PAT_PMCONFIG_OPTIONS 0x40u
+#define PAT_PMCONFIG_FUNCTIONS 0x80u
+#define PAT_PMCONFIG_TRAYS_EX 0x400u
+#define PAT_PMCONFIG_FUNCPKG 0x800u
+#define PAT_PMCONFIG_SALESPKG 0x1000u
+
 /* ---- Tree tags --------------------------------------------------------- */
 #define PAT_TAG_QUERY_ROOT 1u     /* QueryInfo root; request copy in CentroData */
 #define PAT_TAG_CENTRO_ROOT 2u    /* CentroData answering a QueryInfo */
@@ -611,13 +639,18 @@ PAT_CHECK_OFFSET(PMInfoStatus, pEmulations, 8);
 PAT_CHECK_OFFSET(PMInfoStatus, pEngineStatuses, 24);
 PAT_CHECK_OFFSET(PMInfoStatus, pCopyGuard, 36);
 PAT_CHECK_SIZE(PMInfoStatus, 40);
+PAT_CHECK_SIZE(PMStatusWord, 4);
 PAT_CHECK_OFFSET(PMFontRecord, pszName, 0);
+PAT_CHECK_SIZE(PMFontRecord, 4);
 PAT_CHECK_OFFSET(PMEmulationRecord, pszVersion, 4);
 PAT_CHECK_OFFSET(PMEmulationRecord, pszName, 8);
+PAT_CHECK_SIZE(PMEmulationRecord, 12);
 PAT_CHECK_OFFSET(PMEngineStatusRecord, dwCode, 4);
 PAT_CHECK_OFFSET(PMEngineStatusRecord, pszText, 8);
 PAT_CHECK_OFFSET(PMEngineStatusRecord, dwKind, 12);
+PAT_CHECK_SIZE(PMEngineStatusRecord, 16);
 PAT_CHECK_OFFSET(PMCopyGuardRecord, dwValue, 4);
+PAT_CHECK_SIZE(PMCopyGuardRecord, 8);
 PAT_CHECK_OFFSET(PMInfoConfig, pModel, 0);
 PAT_CHECK_OFFSET(PMInfoConfig, pTrays, 4);
 PAT_CHECK_OFFSET(PMInfoConfig, pBins, 8);
@@ -630,6 +663,7 @@ PAT_CHECK_OFFSET(PMModelRecord, pszModel, 0);
 PAT_CHECK_OFFSET(PMModelRecord, pszSysVersion, 4);
 PAT_CHECK_OFFSET(PMModelRecord, dwMemory, 8);
 PAT_CHECK_OFFSET(PMModelRecord, pszMaker, 16);
+PAT_CHECK_SIZE(PMModelRecord, 20);
 PAT_CHECK_OFFSET(PMTrayRecord, pszName, 0);
 PAT_CHECK_OFFSET(PMTrayRecord, dwLevel, 4);
 PAT_CHECK_OFFSET(PMTrayRecord, dwWidth, 20);
@@ -651,14 +685,18 @@ PAT_CHECK_OFFSET(PMTrayRecordEx, dwAttributes, 48);
 PAT_CHECK_SIZE(PMTrayRecordEx, 52);
 PAT_CHECK_OFFSET(PMBinRecord, pszName, 0);
 PAT_CHECK_OFFSET(PMBinRecord, dwFlags, 4);
+PAT_CHECK_SIZE(PMBinRecord, 8);
 PAT_CHECK_OFFSET(PMOptionRecord, dwKey, 0);
+PAT_CHECK_SIZE(PMOptionRecord, 4);
 PAT_CHECK_OFFSET(PMPackageRecord, pszName, 0);
 PAT_CHECK_OFFSET(PMPackageRecord, pszText, 4);
 PAT_CHECK_OFFSET(PMPackageRecord, dwState, 8);
+PAT_CHECK_SIZE(PMPackageRecord, 12);
 PAT_CHECK_OFFSET(PMPackageBlock, dwSalesCount, 0);
 PAT_CHECK_OFFSET(PMPackageBlock, ppSales, 4);
 PAT_CHECK_OFFSET(PMPackageBlock, dwFuncCount, 8);
 PAT_CHECK_OFFSET(PMPackageBlock, ppFuncs, 12);
+PAT_CHECK_SIZE(PMPackageBlock, 16);
 
 PAT_CHECK_OFFSET(DllVersion, dwSize, 0);
 PAT_CHECK_OFFSET(DllVersion, dwFileVersion, 4);

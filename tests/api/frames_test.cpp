@@ -25,6 +25,8 @@ TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
     char text[16];
     uint32_t length = sizeof text;
     int pm = 0;
+    PrnInfoEx small = {};
+    small.dwSize = PAT_PRNINFOEX_MIN_SIZE - 1;
     const FrameCase cases[] = {
         {"status string: null tree", [&] { return PatGetStatusString(1, nullptr, 3, 0, text, &length); }, 87},
         {"status string: null length", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, nullptr); }, 87},
@@ -34,7 +36,11 @@ TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
         {"PMInfo: null block", [&] { return PatPMInfoToPrnInfoEx(1, nullptr, 'd', 0, record.get()); }, 87},
         {"PMInfo: null record", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, nullptr); }, 87},
         {"PrnInfo: null record", [&] { return PatPrnInfoExToPrnInfo(nullptr, &flat, 0); }, 87},
+        {"PMInfo: class", [&] { return PatPMInfoToPrnInfoEx(0x8001, &pm, 'h', 0, record.get()); }, 87},
+        {"PMInfo: revision", [&] { return PatPMInfoToPrnInfoEx(0x8000, &pm, 'd', 0, record.get()); }, 87},
+        {"PMInfo: record size", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, &small); }, 87},
         {"PrnInfo: null output", [&] { return PatPrnInfoExToPrnInfo(record.get(), nullptr, 0); }, 87},
+        {"PrnInfo: record size", [&] { return PatPrnInfoExToPrnInfo(&small, &flat, 0); }, 87},
         {"centro: null root", [&] { return PatSetCentroDataTo(nullptr, 0, record.get(), 2); }, 87},
         {"centro: null record", [&] { return PatSetCentroDataTo(centro.get(), 0, nullptr, 2); }, 87},
         {"centro: revision", [&] { return PatSetCentroDataTo(centro.get(), 0, record.get(), 3); }, 87},
@@ -49,8 +55,6 @@ TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
         // its arguments and reports that the operation is not there yet.
         {"status string: pending", [&] { return PatGetStatusString(0x10001, tree.get(), 0x103, 0, text, &length); }, 120},
         {"device name: pending", [&] { return PatGetDeviceName(1, &pm, 0x97, text, &length); }, 120},
-        {"PMInfo: pending", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, record.get()); }, 120},
-        {"PrnInfo: pending", [&] { return PatPrnInfoExToPrnInfo(record.get(), &flat, 0); }, 120},
         {"locale: pending", [&] { return PatSetLocale("en-US"); }, 120},
         {"help file: pending", [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 120},
     };

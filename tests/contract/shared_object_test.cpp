@@ -94,4 +94,35 @@ TEST_F(SharedObject, APollRoundTripThroughTheExports) {
     EXPECT_EQ(lastError(), 6u);
 }
 
+TEST_F(SharedObject, AConfigurationBlockRoundThroughTheExports) {
+    auto toPrnInfoEx =
+        Get<int(STDCALL *)(uint32_t, const void *, uint32_t, uint32_t, PrnInfoEx *)>("PatPMInfoToPrnInfoEx");
+    auto toPrnInfo = Get<int(STDCALL *)(PrnInfoEx *, PrnInfo *, uint32_t)>("PatPrnInfoExToPrnInfo");
+    auto globalFree = Get<GlobalFreeFn>("GlobalFree");
+    auto lastError = Get<GetLastErrorFn>("GetLastError");
+    // The host's own block in its own memory, absent parts marked as hosts do.
+    PMTrayRecord tray2 = {"Tray 2", 0x200, {}, 210, 297, {}, nullptr, {}, 0x1, nullptr, 0, 0};
+    PMTrayRecord roll = {"Bypass Tray", PAT_PM_ABSENT, {}, PAT_PM_ABSENT, 914, {}, nullptr, {}, PAT_PM_ABSENT};
+    PMBinRecord bin = {"Finisher Tray", 0x1};
+    void *trayPointers[] = {&tray2, nullptr, &roll}, *binPointers[] = {&bin};
+    PMList trays = {3, trayPointers}, bins = {1, binPointers};
+    PMInfoConfig block = {reinterpret_cast<PMModelRecord *>(uintptr_t{PAT_PM_ABSENT}), &trays, &bins};
+    PrnInfoEx record = {};
+    record.dwSize = sizeof record;
+    ASSERT_EQ(toPrnInfoEx(PAT_CLASS_CONFIG, &block, 'h', PAT_PMCONFIG_MODEL | PAT_PMCONFIG_TRAYS | PAT_PMCONFIG_BINS,
+                          &record), 1) << lastError();
+    PrnInfo flat;
+    ASSERT_EQ(toPrnInfo(&record, &flat, PAT_CAT_INTRAYS | PAT_CAT_OUTBINS), 1) << lastError();
+    EXPECT_EQ(flat.dwSize, 2400u);
+    EXPECT_EQ(flat.dwTrayCount, 2u);
+    const PatCodePair expected[] = {{4, 8}, {4, 25}, {4, 1}, {1, 284}, {1, 100}, {1, 0}, {4, 2}};
+    const PatCodePair got[] = {flat.aTrayPaper[0], flat.aTrayLevel[0], flat.aTrayMedia[0], flat.aTrayPaper[1],
+                               flat.aTrayLevel[1], flat.aTrayMedia[1], flat.aBins[0]};
+    EXPECT_EQ(memcmp(got, expected, sizeof got), 0);
+    EXPECT_EQ(flat.dwBinValue, 255u);
+    EXPECT_EQ(globalFree(record.pTrayInfo->header.next), nullptr);
+    EXPECT_EQ(globalFree(record.pTrayInfo), nullptr);
+    EXPECT_EQ(globalFree(record.pOutBinInfo), nullptr);
+}
+
 }  // namespace
