@@ -147,6 +147,14 @@ void PrintFlat(std::ostream &out, const PollOutcome &o) {
         if (i < 16) trays += " level " + std::to_string(f.aTrayLevel[i].dwValue);
     }
     if (!trays.empty()) Line(out, "", "trays " + trays);
+    std::string bins;
+    for (uint32_t i = 0; i < f.dwBinCount && i < 16; ++i)
+        bins += (bins.empty() ? "" : ", ") + std::to_string(f.aBins[i].dwCode) + ": state " + std::to_string(f.aBins[i].dwValue);
+    std::string emulations;
+    for (uint32_t i = 0; i < f.dwEmulationCount && i < 32; ++i)
+        emulations += (emulations.empty() ? "" : ", ") + std::to_string(f.adwEmulations[i]);
+    if (!bins.empty() || !emulations.empty())
+        Line(out, "", "bins " + (bins.empty() ? "none" : bins) + "; emulations " + (emulations.empty() ? "none" : emulations));
     Line(out, "", "maker \"" + Visible(FixedText(f.szMakerName, sizeof f.szMakerName)) + "\", model \"" +
                       Visible(FixedText(f.szModelName, sizeof f.szModelName)) + "\", firmware \"" +
                       Visible(FixedText(f.szSysVersion, sizeof f.szSysVersion)) + "\"");
