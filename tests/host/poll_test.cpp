@@ -3,9 +3,14 @@
 // its timeout, the lenient path and the watch.
 #include <gtest/gtest.h>
 
-#include <asio/ip/tcp.hpp>
-#include <map>
+#include <stdio.h>
 
+#include <asio/ip/tcp.hpp>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "cli.h"
 #include "exit_codes.h"
 #include "loopback.h"
 #include "report.h"
@@ -311,6 +316,62 @@ TEST(Poll, WatchPollsIntoTheSameRecordAndShowsWhatChanged) {
     std::vector<std::string> changes;
     for (const Change &change : run.outcomes[1].changes) changes.push_back(FormatChange(change));
     EXPECT_EQ(changes, (std::vector<std::string>{"pTrayInfo[wTray=4].wLevel: 60 -> 40", "pOutBinInfo[wBin=1].wState: 0 -> 2"}));
+}
+
+TEST(Poll, ACaptureReplaysIntoTheSameRecord) {
+    Loopback loop;
+    sim::Profile profile = sim::DefaultProfile();
+    sim::Server &printer = loop.AddPrinter(profile);
+    PollSettings settings;
+    settings.limits = test::ShortLimits();
+    std::string capture;
+    settings.capture = [&](const std::string &bytes) { capture += bytes; };
+    Loopback::Run run = loop.Poll({Loopback::TargetOf(printer)}, settings);
+    ASSERT_EQ(run.outcomes.size(), 1u);
+    EXPECT_EQ(capture.size(), run.outcomes[0].bytesReceived) << "both rounds";
+
+    std::string file = testing::TempDir() + "capture.pjl";
+    std::ofstream(file, std::ios::binary) << capture;
+    const char *argv[] = {"pat-host", "replay", "--answer", file.c_str(), "--json"};
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(5, argv, out, err), kExitOk) << err.str();
+    Json replayed = Json::parse(out.str());
+    const Json &polled = run.outcomes[0].record;
+    for (const char *field : {"pTrayInfo", "pOutBinInfo", "pLoadedEmul", "pEmulUniqInfo", "pFuncpkgInfo", "dwMemoryKB"})
+        EXPECT_EQ(replayed["PrnInfoEx"][field], polled[field]) << field;
+    remove(file.c_str());
+}
+
+TEST(Poll, OnlyDeviceIdCategoriesNeedNoConnection) {
+    Loopback loop;
+    PollSettings settings;
+    settings.limits = test::ShortLimits();
+    settings.mask = PAT_CAT_IDENTITY;
+    settings.deviceIdSource = {DeviceIdSource::Kind::Text, "MANUFACTURER:Acme;MODEL:M;"};
+    Loopback::Run run = loop.Poll({Target{"127.0.0.1", 9}}, settings);  // nothing listens there
+    ASSERT_EQ(run.outcomes.size(), 1u);
+    EXPECT_EQ(run.exitCode, kExitOk) << run.outcomes[0].message;
+    EXPECT_EQ(run.outcomes[0].bytesReceived, 0u);
+    EXPECT_EQ(run.outcomes[0].record["pMakerName"], "Acme");
+}
+
+TEST(Poll, TheSummaryForPeopleNamesTraysBinsAndPaper) {
+    Loopback loop;
+    sim::Profile profile = sim::DefaultProfile();
+    sim::Server &printer = loop.AddPrinter(profile);
+    Loopback::Run run = loop.Poll({Loopback::TargetOf(printer)}, Loopback::SettingsFor(profile));
+    ASSERT_EQ(run.outcomes.size(), 1u);
+    std::ostringstream text;
+    PrintText(text, run.outcomes[0]);
+    for (const char *expected :
+         {"maker          Acme\n", "model          Acme Model 4200  (model code 255)\n", "firmware       2.14.1\n",
+          "emulations     VORD 1.05, ZOLT 3.00, TX-GL/2 1.20\n", "memory         262144 KB\n",
+          "Tray 2          LETTERSRT   279 x 215 mm    60%  locked\n", "Bypass Tray     A5LONG      148 x 210 mm     0%\n",
+          "LCT             A4SRT       297 x 210 mm    80%\n", "Right Tray            paper present\n",
+          "options        LCT (104), function package 604271958 (500); copy guard on\n",
+          "engine status  10001 \"Ready to print\"; bStatus 1\n", "counters       kind 1: 48213\n",
+          "length prefix removed (big-endian), 4 key names made short"})
+        EXPECT_NE(text.str().find(expected), std::string::npos) << expected << "\n" << text.str();
 }
 
 TEST(Poll, WithoutADeviceIdSourceTheDeviceIdCategoriesAreLeftOut) {

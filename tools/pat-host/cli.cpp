@@ -253,6 +253,10 @@ int RunCli(int argc, const char *const *argv, std::ostream &out, std::ostream &e
     } catch (const UsageError &usage) {
         err << "pat-host " << command << ": " << usage.message << "\nRun with --help for more information.\n";
         return kExitUsage;
+    } catch (const std::exception &failure) {
+        // Out of memory or a broken invariant: nothing a printer did.
+        err << "pat-host " << command << ": internal error: " << failure.what() << '\n';
+        return kExitModule;
     }
 }
 

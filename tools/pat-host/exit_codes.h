@@ -14,7 +14,7 @@ enum ExitCode : int {
     kExitDataError = 65,    // EX_DATAERR: a profile or input file that is not what it should be
     kExitNoInput = 66,      // EX_NOINPUT: an input file or device that cannot be opened
     kExitUnavailable = 69,  // EX_UNAVAILABLE: printer unreachable (name, refusal, no connection)
-    kExitModule = 70,       // EX_SOFTWARE: the module refused (an export failed other than 0x20000002)
+    kExitModule = 70,       // EX_SOFTWARE: the module refused (an export failed other than 0x20000002), or pat-host failed
     kExitIoError = 74,      // EX_IOERR: the USB device ID could not be read
     kExitTimeout = 75,      // EX_TEMPFAIL: printer silent (idle timeout) or too slow (overall timeout)
     kExitIncomplete = 76,   // EX_PROTOCOL: the answer ended incomplete (closed, byte limit, 0x20000002)
