@@ -45,6 +45,9 @@ Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const App
                 return {kExitTimeout, "silent",
                         "went silent after " + bytes + " (idle timeout " + Seconds(limits.idle) + ")" + NeverEnded(missing)};
             case SessionEnd::OverallTimeout:
+                if (received == 0)
+                    return {kExitTimeout, "silent",
+                            "no answer within the overall timeout of " + Seconds(limits.overall) + NeverEnded(missing)};
                 return {kExitTimeout, "timeout",
                         "the overall timeout of " + Seconds(limits.overall) + " passed after " + bytes + NeverEnded(missing)};
             case SessionEnd::PeerClosed:

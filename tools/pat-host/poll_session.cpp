@@ -37,8 +37,6 @@ public:
             if (ec) return;
             if (!self->connected_)
                 self->Finish(SessionEnd::Unreachable, "no connection within the overall timeout");
-            else if (self->result_.bytesReceived == 0)
-                self->Finish(SessionEnd::IdleTimeout, {});
             else
                 self->Finish(SessionEnd::OverallTimeout, {});
         });
