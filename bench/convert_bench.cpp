@@ -1,15 +1,18 @@
-// Record conversion cost. Goal: converting a configuration block with 64 trays
-// (plus bins, options, functions and packages) into PrnInfoEx takes well under
-// a millisecond, rebuilding every list; flattening a full PrnInfoEx into
-// PrnInfo takes a few microseconds and allocates nothing.
+// Record conversions, each against strlen over as many bytes as it reads
+// (the host's records, or the flat record it writes). Goals: a configuration
+// block with 64 trays converts at a small multiple of reading it, allocating
+// only the items and strings it hands over; flattening allocates nothing.
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
-#include "core/record.h"
+#include "bench_support.h"
 #include "pat/pat.h"
-#include "platform/platform.h"
+#include "core/record.h"
+#include "poll_scenario.h"
 
+namespace pat::bench {
 namespace {
 
 // A host's configuration block: 64 trays whose sizes range over the paper
@@ -41,6 +44,9 @@ public:
         block_ = {&model_, &trayList_, &binList_, {}, &optionList_, &functionList_, {}, nullptr, &packages_};
     }
     const PMInfoConfig *get() const { return &block_; }
+    // The bytes a conversion of the trays, or of the whole block, reads.
+    uint32_t TrayBytes() const { return static_cast<uint32_t>(trays_.size() * (sizeof(PMTrayRecord) + 12)); }
+    uint32_t BlockBytes() const { return TrayBytes() + 16 * (sizeof(PMBinRecord) + 14) + sizeof(PMInfoConfig) + 64; }
 
 private:
     uint32_t mask_[2] = {0, 1};
@@ -58,23 +64,30 @@ private:
     PMInfoConfig block_;
 };
 
-void ReleaseRecord(PrnInfoEx *record) {
-    for (uint32_t i = 0; i < pat::ListKeyCount(); ++i) pat::ClearList(record, pat::ListKeyName(i));
-    for (uint32_t i = 0; i < pat::StringKeyCount(); ++i) {
-        char **field = pat::StringField(record, pat::StringKeyName(i));
-        if (*field != nullptr) GlobalFree(*field);
-        *field = nullptr;
-    }
+// Converts the block once more on a fresh record, counting what it allocates
+// against what it hands over.
+void CountAllocations(const ConfigBlock &block, uint32_t mask, double *allocations, double *handed) {
+    PrnInfoEx record = {};
+    record.dwSize = sizeof record;
+    ArmAllocationCount();
+    PatPMInfoToPrnInfoEx(PAT_CLASS_CONFIG, block.get(), 'h', mask, &record);
+    *allocations = AllocationCount();
+    *handed = HandedBlocks(&record);
+    FreeRecordAsHost(&record);
 }
 
 void ConvertTrays(benchmark::State &state) {
     ConfigBlock block(static_cast<uint32_t>(state.range(0)));
     PrnInfoEx record = {};
     record.dwSize = sizeof record;
+    LoopClock clock;
     for (auto _ : state)
-        benchmark::DoNotOptimize(PatPMInfoToPrnInfoEx(PAT_CLASS_CONFIG, block.get(), 'h', PAT_PMCONFIG_TRAYS, &record));
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-    ReleaseRecord(&record);
+        if (!PatPMInfoToPrnInfoEx(PAT_CLASS_CONFIG, block.get(), 'h', PAT_PMCONFIG_TRAYS, &record))
+            state.SkipWithError("the conversion failed");
+    FreeRecordAsHost(&record);
+    double allocations, handed;
+    CountAllocations(block, PAT_PMCONFIG_TRAYS, &allocations, &handed);
+    Report(state, clock, std::string(block.TrayBytes(), 'x'), allocations, handed);
 }
 BENCHMARK(ConvertTrays)->Arg(8)->Arg(64);
 
@@ -82,9 +95,14 @@ void ConvertWholeConfigBlock(benchmark::State &state) {
     ConfigBlock block(64);
     PrnInfoEx record = {};
     record.dwSize = sizeof record;
+    LoopClock clock;
     for (auto _ : state)
-        benchmark::DoNotOptimize(PatPMInfoToPrnInfoEx(PAT_CLASS_CONFIG, block.get(), 'h', 0x1CC7, &record));
-    ReleaseRecord(&record);
+        if (!PatPMInfoToPrnInfoEx(PAT_CLASS_CONFIG, block.get(), 'h', 0x1CC7, &record))
+            state.SkipWithError("the conversion failed");
+    FreeRecordAsHost(&record);
+    double allocations, handed;
+    CountAllocations(block, 0x1CC7, &allocations, &handed);
+    Report(state, clock, std::string(block.BlockBytes(), 'x'), allocations, handed);
 }
 BENCHMARK(ConvertWholeConfigBlock);
 
@@ -93,11 +111,18 @@ void FlattenFullRecord(benchmark::State &state) {
     PrnInfoEx record = {};
     record.dwSize = sizeof record;
     PatPMInfoToPrnInfoEx(PAT_CLASS_CONFIG, block.get(), 'h', 0x1CC7, &record);
-    for (uint32_t code = 1; code <= 32; ++code) pat::AddEngineStatus(&record, code);
+    for (uint32_t code = 1; code <= 32; ++code) AddEngineStatus(&record, code);
     PrnInfo flat;
-    for (auto _ : state) benchmark::DoNotOptimize(PatPrnInfoExToPrnInfo(&record, &flat, 0xFFFFFFFF));
-    ReleaseRecord(&record);
+    LoopClock clock;
+    for (auto _ : state)
+        if (!PatPrnInfoExToPrnInfo(&record, &flat, 0xFFFFFFFF)) state.SkipWithError("the conversion failed");
+    ArmAllocationCount();
+    PatPrnInfoExToPrnInfo(&record, &flat, 0xFFFFFFFF);
+    double allocations = AllocationCount();
+    FreeRecordAsHost(&record);
+    Report(state, clock, std::string(sizeof flat, 'x'), allocations, 0);
 }
 BENCHMARK(FlattenFullRecord);
 
 }  // namespace
+}  // namespace pat::bench

@@ -1,20 +1,29 @@
-// Query building cost. Goal: building and releasing a full request tree is a
-// few microseconds: the host does it once per polling cycle.
+// Query building: the host does it once per polling cycle.
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
 #include "core/data_node.h"
-#include "pat/pat.h"
+#include "poll_scenario.h"
 
+namespace pat::bench {
 namespace {
 
 void BuildFullQuery(benchmark::State &state) {
     PrnInfoEx record = {};
     record.dwSize = sizeof record;
-    for (auto _ : state) {
-        DataNode *root = PatCreateQueryInfo(&record, 2, 0xFFFFFFFF);
-        pat::FreeTree(root);
-    }
+    ListEightTrays(&record);
+    LoopClock clock;
+    for (auto _ : state) FreeHostTree(PatCreateQueryInfo(&record, 2, kEveryCategory));
+    DataNode *root = PatCreateQueryInfo(&record, 2, kEveryCategory);
+    std::string text = reinterpret_cast<const char *>(Payload(FindByTag(FirstChild(root), PAT_TAG_PJL_TEXT)));
+    FreeHostTree(root);
+    ArmAllocationCount();
+    FreeHostTree(PatCreateQueryInfo(&record, 2, kEveryCategory));
+    double allocations = AllocationCount();
+    FreeRecordAsHost(&record);
+    Report(state, clock, text, allocations, allocations);  // the request's nodes
 }
 BENCHMARK(BuildFullQuery);
 
 }  // namespace
+}  // namespace pat::bench

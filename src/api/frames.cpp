@@ -112,9 +112,9 @@ PAT_API int PAT_CALL PatSetLocale(const char *localeName) {
 
 PAT_API int PAT_CALL PatGetStatusHelpFileName(uint32_t deviceClass, PrnInfoEx *record, uint32_t, char *text,
                                               uint32_t *length) {
-    if (length == nullptr || !IsDeviceClass(deviceClass)) return Finish(kInvalidParameter);
+    if (length == nullptr || record == nullptr || !IsDeviceClass(deviceClass)) return Finish(kInvalidParameter);
     char composed[kHelpFileCapacity] = "";
-    Status status = ComposeHelpFileName(deviceClass, record, composed, sizeof composed);
+    Status status = ComposeStatusHelpFileName(deviceClass, record, composed, sizeof composed);
     if (status != kOk) return Finish(status);
     return Finish(DeliverText(composed, text, length));
 }

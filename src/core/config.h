@@ -49,6 +49,17 @@ struct ModuleConfig {
     const PackageRow *funcpkgTable;
     const PackageRow *salespkgTable;
     const StatusBitRow *statusBitTable;
+
+    // Status text.
+    const LocaleRow *localeTable;
+    const StringDirectoryRow *stringDirectory;
+    const StatusClassRow *statusClassTable;
+    const StatusMessageRow *statusMessageTable;          // device classes not negative
+    const StatusMessageRow *negativeStatusMessageTable;  // negative device classes
+    // Entries {template key, groups of detail keys each ended by 0, 0}; a
+    // template key of 0 ends the table.
+    const uint32_t *detailSlotTable;
+    HelpFileStep helpFileStep;
 };
 
 // The configuration in force.

@@ -15,7 +15,6 @@ constexpr Status kOk = PAT_OK;
 constexpr Status kNoMemory = PAT_ERROR_NOT_ENOUGH_MEMORY;
 constexpr Status kInvalidData = PAT_ERROR_INVALID_DATA;
 constexpr Status kInvalidParameter = PAT_ERROR_INVALID_PARAMETER;
-constexpr Status kNotImplemented = PAT_ERROR_CALL_NOT_IMPLEMENTED;
 constexpr Status kBufferTooSmall = PAT_ERROR_INSUFFICIENT_BUFFER;
 constexpr Status kLocaleNotFound = PAT_ERROR_LOCALE_NOT_FOUND;
 constexpr Status kReplyMismatch = PAT_ERROR_REPLY_MISMATCH;

@@ -44,6 +44,13 @@ constexpr ModuleConfig kShipped = {
     .funcpkgTable = kFuncpkgTable,
     .salespkgTable = kSalespkgTable,
     .statusBitTable = kStatusBitTable,
+    .localeTable = kLocaleTable,
+    .stringDirectory = kStringDirectory,
+    .statusClassTable = kStatusClassTable,
+    .statusMessageTable = kStatusMessageTable,
+    .negativeStatusMessageTable = kNegativeStatusMessageTable,
+    .detailSlotTable = kDetailSlotTable,
+    .helpFileStep = NoHelpFileName,
 };
 
 }  // namespace

@@ -47,6 +47,17 @@ extern const PackageRow kFuncpkgTable[];
 extern const PackageRow kSalespkgTable[];
 extern const StatusBitRow kStatusBitTable[];
 
+// Status text (text/locale_selection.cpp, text/string_directory.cpp,
+// text/status_codes.cpp, text/status_messages.cpp, text/slot_text.cpp,
+// text/help_file_name.cpp).
+extern const LocaleRow kLocaleTable[];
+extern const StringDirectoryRow kStringDirectory[];
+extern const StatusClassRow kStatusClassTable[];
+extern const StatusMessageRow kStatusMessageTable[];
+extern const StatusMessageRow kNegativeStatusMessageTable[];
+extern const uint32_t kDetailSlotTable[];
+Status NoHelpFileName(const StatusRequest *request, RecordArray *codes, char *text, uint32_t capacity);
+
 }  // namespace pat
 
 #endif

@@ -5,29 +5,114 @@
 #include "core/config.h"
 #include "core/record.h"
 #include "reply/reply_dispatch.h"
+#include "reply/rule_shortlist.h"
 
 namespace pat {
 
 namespace {
 
-bool TextEquals(const char *rule, const char *current) { return strcmp(rule != nullptr ? rule : "", current) == 0; }
+// The candidate rows of one table for the current line, narrowed word by word.
+struct TableRules {
+    const RuleShortlist *byCommand;
+    RuleShortlist byLine;  // at each command and category word
+    RuleShortlist byKey;   // at each body key
+    const RuleShortlist *current;
+};
 
-void SetKey(char *key, const char *text) { CopyToField(key, kTokenCapacity, text); }
+// The rows of a command word in both tables. An answer's lines share few
+// commands ("INFO", "INQUIRE"), so the last two listed are kept.
+struct CommandRules {
+    char command[kTokenCapacity];
+    RuleShortlist family, common;
+    bool listed;
+};
+constexpr uint32_t kCommandsKept = 2;
+
+struct Dispatcher {
+    ReplyKeys keys;
+    LineTexts line;
+    TableRules family, common;
+    RuleShortlist wholeFamily, wholeCommon;  // every row: before the first command
+    CommandRules commands[kCommandsKept];
+    uint32_t nextCommandSlot;
+};
+
+// Sets text number i of the line (0 command ... 4 value) and its signature.
+void SetText(Dispatcher *d, uint32_t i, char *field, const char *text) {
+    CopyToField(field, kTokenCapacity, text);
+    d->line.signatures[i] = TextSignature(field);
+}
+
+// All five texts empty.
+void ClearLine(Dispatcher *d) {
+    d->keys = {};
+    uint32_t empty = TextSignature("");
+    for (uint32_t &signature : d->line.signatures) signature = empty;
+}
+
+void StartText(Dispatcher *d, const ReplyRule *familyTable) {
+    d->line.keys = &d->keys;
+    ClearLine(d);
+    // Before the first command every row is a candidate, as in the tables.
+    ShortlistWholeTable(&d->wholeFamily, familyTable);
+    ShortlistWholeTable(&d->wholeCommon, Config().commonReplyTable);
+    d->family.byCommand = d->family.current = &d->wholeFamily;
+    d->common.byCommand = d->common.current = &d->wholeCommon;
+    for (CommandRules &slot : d->commands) slot.listed = false;
+    d->nextCommandSlot = 0;
+}
+
+void Narrow(TableRules *rules, const RuleShortlist *from, const LineTexts *line, uint32_t depth, RuleShortlist *to) {
+    NarrowShortlist(from, line, depth, to);
+    rules->current = to;
+}
+
+// The rows of the current command, listed unless one of the kept slots has them.
+const CommandRules *ListCommand(Dispatcher *d) {
+    for (const CommandRules &slot : d->commands)
+        if (slot.listed && strcmp(slot.command, d->keys.command) == 0) return &slot;
+    CommandRules *slot = &d->commands[d->nextCommandSlot];
+    d->nextCommandSlot = (d->nextCommandSlot + 1) % kCommandsKept;
+    NarrowShortlist(&d->wholeFamily, &d->line, kMatchesCommand, &slot->family);
+    NarrowShortlist(&d->wholeCommon, &d->line, kMatchesCommand, &slot->common);
+    memcpy(slot->command, d->keys.command, kTokenCapacity);
+    slot->listed = true;
+    return slot;
+}
+
+void OnCategory(Dispatcher *d) {
+    Narrow(&d->family, d->family.byCommand, &d->line, kMatchesCategory, &d->family.byLine);
+    Narrow(&d->common, d->common.byCommand, &d->line, kMatchesCategory, &d->common.byLine);
+}
+
+void OnCommand(Dispatcher *d) {
+    const CommandRules *rules = ListCommand(d);
+    d->family.byCommand = &rules->family;
+    d->common.byCommand = &rules->common;
+    OnCategory(d);  // the category is empty until its word arrives
+}
+
+void OnKey(Dispatcher *d) {
+    Narrow(&d->family, &d->family.byLine, &d->line, kMatchesKey, &d->family.byKey);
+    Narrow(&d->common, &d->common.byLine, &d->line, kMatchesKey, &d->common.byKey);
+}
 
 // Calls every family rule that matches (each given the first matching common
-// rule's handler as its companion), then every matching common rule. The keys
-// are compared again after each handler has run.
-void Dispatch(ReplyCursor *cursor, PrnInfoEx *record, const ReplyRule *familyTable, const ReplyKeys *keys) {
-    const ReplyRule *family = FindReplyRule(familyTable, keys);
-    const ReplyRule *common = FindReplyRule(Config().commonReplyTable, keys);
+// rule's handler as its companion), then every matching common rule, in table
+// order. Handlers never change the keys, so the rows that match are the same
+// before and after each call.
+void Dispatch(ReplyCursor *cursor, PrnInfoEx *record, const Dispatcher *d) {
+    uint32_t f = 0, c = 0;
+    const ReplyRule *family = NextMatchingRule(d->family.current, &d->line, &f);
+    const ReplyRule *common = NextMatchingRule(d->common.current, &d->line, &c);
     for (;;) {
         if (family != nullptr) {
             family->handler(cursor, record, common != nullptr ? reinterpret_cast<ReplyCompanion>(common->handler) : nullptr,
                             family->parameter);
-            family = FindReplyRule(family + 1, keys);
+            family = NextMatchingRule(d->family.current, &d->line, &f);
         } else if (common != nullptr) {
             common->handler(cursor, record, reinterpret_cast<ReplyCompanion>(common->handler), common->parameter);
-            common = FindReplyRule(common + 1, keys);
+            common = NextMatchingRule(d->common.current, &d->line, &c);
         } else {
             return;
         }
@@ -37,18 +122,16 @@ void Dispatch(ReplyCursor *cursor, PrnInfoEx *record, const ReplyRule *familyTab
 }  // namespace
 
 const ReplyRule *FindReplyRule(const ReplyRule *first, const ReplyKeys *keys) {
-    if (first == nullptr) return nullptr;
-    for (const ReplyRule *rule = first; rule->command != nullptr; ++rule) {
-        if (rule->handler != nullptr && TextEquals(rule->command, keys->command) &&
-            TextEquals(rule->category, keys->category) && TextEquals(rule->key, keys->key) &&
-            TextEquals(rule->item, keys->item) && TextEquals(rule->value, keys->value))
-            return rule;
-    }
-    return nullptr;
+    RuleShortlist whole;
+    ShortlistWholeTable(&whole, first);
+    LineTexts line = {keys, {}};
+    uint32_t at = 0;
+    return NextMatchingRule(&whole, &line, &at);
 }
 
 Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const char *text, uint32_t length) {
-    ReplyKeys keys = {};
+    Dispatcher d;
+    StartText(&d, familyTable);
     ReplyCursor cursor;
     InitReplyCursor(&cursor, text, length);
     Token token;
@@ -58,20 +141,28 @@ Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const c
         if (ReadToken(&cursor, &token) != kOk) continue;
         switch (token.kind) {
             case TOKEN_COMMAND:
-                keys = {};
-                SetKey(keys.command, token.text);
+                ClearLine(&d);
+                SetText(&d, 0, d.keys.command, token.text);
+                OnCommand(&d);
                 break;
-            case TOKEN_CATEGORY: SetKey(keys.category, token.text); break;
-            case TOKEN_KEY: SetKey(keys.key, token.text); break;
-            case TOKEN_ITEM: SetKey(keys.item, token.text); break;
-            case TOKEN_ITEM_VALUE: SetKey(keys.value, token.text); break;
+            case TOKEN_CATEGORY:
+                SetText(&d, 1, d.keys.category, token.text);
+                OnCategory(&d);
+                break;
+            case TOKEN_KEY:
+                SetText(&d, 2, d.keys.key, token.text);
+                OnKey(&d);
+                break;
+            case TOKEN_ITEM: SetText(&d, 3, d.keys.item, token.text); break;
+            case TOKEN_ITEM_VALUE: SetText(&d, 4, d.keys.value, token.text); break;
             case TOKEN_EOL:
                 // The key stays: indented lines belong to the list of the last body line.
-                keys.item[0] = keys.value[0] = '\0';
+                SetText(&d, 3, d.keys.item, "");
+                SetText(&d, 4, d.keys.value, "");
                 continue;
             default: continue;
         }
-        Dispatch(&cursor, record, familyTable, &keys);
+        Dispatch(&cursor, record, &d);
     } while (token.kind != TOKEN_END);
     return kOk;
 }

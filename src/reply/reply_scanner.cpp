@@ -114,17 +114,19 @@ Move ChooseMove(const StepRow &row, uint32_t kind, char next) {
     return row.otherwise;
 }
 
-bool StartsWithPjl(const ReplyCursor *cursor, const char *p) {
-    static const char kPjl[] = "@PJL";
-    // Byte by byte, so that a mismatch stops the look before the end or a zero.
-    for (uint32_t i = 0; i < 4; ++i)
-        if (ReplyByteAt(cursor, p, i) != kPjl[i]) return false;
-    return true;
+// The first "@PJL" at or after p, or the end of the text.
+const char *FindPjl(const char *p, const char *end) {
+    while (p < end) {
+        const char *at = static_cast<const char *>(memchr(p, '@', static_cast<size_t>(end - p)));
+        if (at == nullptr) break;
+        if (end - at >= 4 && memcmp(at, "@PJL", 4) == 0) return at;
+        p = at + 1;
+    }
+    return end;
 }
 
 Status SeekStep(ReplyCursor *cursor, char *buffer, uint32_t size, uint32_t *kind) {
-    const char *p = cursor->position;
-    while (ReplyByteAt(cursor, p) != '\0' && !StartsWithPjl(cursor, p)) ++p;
+    const char *p = FindPjl(cursor->position, cursor->end);
     cursor->position = p;
     cursor->state = SCAN_SEEK;
     if (ReplyByteAt(cursor, p) == '\0') {

@@ -48,9 +48,10 @@ enum ScanState : uint32_t {
     SCAN_ITEM_VALUE = 14,
 };
 
-// The scanner's only state. The text ends at its first zero byte or at `end`,
-// whichever comes first, so a payload without a terminator is read up to its
-// length and no further.
+// The scanner's only state. The text ends at its first zero byte or at its
+// length, whichever comes first; InitReplyCursor puts `end` there, so a payload
+// without a terminator is read up to its length and no further, and no byte
+// before `end` is zero.
 struct ReplyCursor {
     const char *position;
     const char *end;

@@ -4,6 +4,7 @@
 
 #include "core/data_node.h"
 #include "reply/reply_dispatch.h"
+#include "reply/text_signature.h"
 
 namespace pat {
 
@@ -21,16 +22,39 @@ Status ReadCheckToken(ReplyCursor *cursor, CheckToken *token) {
     return NextReplyToken(cursor, token->text, sizeof token->text, &token->kind);
 }
 
-// True when the answer has the category word, scans cleanly up to it, and
-// carries a form feed somewhere after it.
-bool AnswerHasCategory(const char *answer, uint32_t answerLength, const char *category) {
+// The request's category words, looked up in the answer a batch at a time.
+constexpr uint32_t kCategoryBatch = 32;
+
+struct CategoryBatch {
+    char words[kCategoryBatch][kCheckTokenCapacity];
+    uint32_t signatures[kCategoryBatch];  // equal words have equal signatures
+    uint32_t count;
+};
+
+// True when the answer has every word of the batch as a category word, scans
+// cleanly up to it, and carries a form feed somewhere after it. One pass over
+// the answer finds the first place of every word: exactly what a rescan from
+// the answer's start for each word would find, at the cost of one scan.
+bool AnswerHasCategories(const char *answer, uint32_t answerLength, const CategoryBatch &batch) {
+    bool found[kCategoryBatch] = {};
+    uint32_t pending = batch.count;
     ReplyCursor cursor;
     InitReplyCursor(&cursor, answer, answerLength);
     CheckToken token;
-    do {
+    while (pending > 0) {
         if (ReadCheckToken(&cursor, &token) != kOk || token.kind == TOKEN_END) return false;
-    } while (token.kind != TOKEN_CATEGORY || strcmp(token.text, category) != 0);
-    return memchr(cursor.position, '\f', static_cast<size_t>(cursor.end - cursor.position)) != nullptr;
+        if (token.kind != TOKEN_CATEGORY) continue;
+        uint32_t signature = TextSignature(token.text);
+        for (uint32_t i = 0; i < batch.count; ++i) {
+            if (found[i] || batch.signatures[i] != signature || strcmp(token.text, batch.words[i]) != 0) continue;
+            // The cursor's end is the answer's terminator: the form feed must come before it.
+            if (memchr(cursor.position, '\f', static_cast<size_t>(cursor.end - cursor.position)) == nullptr)
+                return false;
+            found[i] = true;
+            --pending;
+        }
+    }
+    return true;
 }
 
 // The first child of root with tag, or null.
@@ -49,16 +73,24 @@ Status MatchRequestCategories(const char *request, uint32_t requestLength, const
     CheckToken token;
     Status status = ReadCheckToken(&cursor, &token);
     if (status != kOk) return status;
-    bool failed = false;
-    while (token.kind != TOKEN_END && !failed) {
-        if (token.kind == TOKEN_CATEGORY) failed = !AnswerHasCategory(answer, answerLength, token.text);
-        status = ReadCheckToken(&cursor, &token);
-        if (status != kOk) {
-            if (!failed) return status;
-            break;
+    // A category that fails makes the answer a mismatch even when the request
+    // text goes on to a syntax error: the categories before that error count.
+    CategoryBatch batch;
+    for (;;) {
+        batch.count = 0;
+        Status requestError = kOk;
+        while (token.kind != TOKEN_END && batch.count < kCategoryBatch) {
+            if (token.kind == TOKEN_CATEGORY) {
+                memcpy(batch.words[batch.count], token.text, sizeof token.text);
+                batch.signatures[batch.count++] = TextSignature(token.text);
+            }
+            requestError = ReadCheckToken(&cursor, &token);
+            if (requestError != kOk) break;
         }
+        if (batch.count > 0 && !AnswerHasCategories(answer, answerLength, batch)) return kReplyMismatch;
+        if (requestError != kOk) return requestError;
+        if (token.kind == TOKEN_END) return kOk;
     }
-    return failed ? kReplyMismatch : kOk;
 }
 
 Status VerifyReplyAgainstRequest(const DataNode *root) {

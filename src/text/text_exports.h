@@ -1,5 +1,7 @@
-// The status-text entry points. Each composes into text (capacity bytes,
-// always terminated) and returns 0 or an error code.
+// The status-text entry points, the work of PatGetStatusString,
+// PatGetDeviceName, PatGetStatusHelpFileName and PatSetLocale after their
+// frames' checks. Each composes into text (capacity bytes, terminated, empty
+// on failure) and returns 0 or an error code.
 #ifndef PAT_TEXT_TEXT_EXPORTS_H
 #define PAT_TEXT_TEXT_EXPORTS_H
 
@@ -10,10 +12,22 @@
 
 namespace pat {
 
+// The status text of the record the tree selects: 87 for a malformed tree, 8
+// when the codes or messages cannot be collected, else the composition's
+// result.
 Status ComposeStatusString(uint32_t deviceClass, DataNode *tree, uint32_t option, char *text,
                            uint32_t capacity);
+
+// The localized name of a tray or bin (kinds 1 and 2, source a name, revision
+// 0x97) or of a keyed device (kind 3, source a 32-bit key, revision 0x96).
 Status ComposeDeviceName(uint32_t kind, const void *source, uint32_t revision, char *text, uint32_t capacity);
-Status ComposeHelpFileName(uint32_t deviceClass, PrnInfoEx *record, char *text, uint32_t capacity);
+
+// The help-file name of the record's current status: 87 for a null or too
+// small record, 8 without working storage, 0x2000FFFF when the device class
+// has no priority table.
+Status ComposeStatusHelpFileName(uint32_t deviceClass, const PrnInfoEx *record, char *text, uint32_t capacity);
+
+// Selects the resource language of a locale name: 0 or 0x20000001.
 Status SelectLocale(const char *localeName);
 
 }  // namespace pat

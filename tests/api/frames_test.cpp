@@ -1,5 +1,5 @@
 // The export frames: argument checks in their order, the last-error
-// convention, and the operations that are not part of this build yet.
+// convention, and the outcomes of the shipped configuration.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,8 +16,13 @@ struct FrameCase {
     uint32_t lastError;
 };
 
-TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
+TEST(Frames, ArgumentChecksAndShippedOutcomes) {
     HostRecord record;
+    PrnInfoEx *recordPointer = record.get();
+    HostTree status(CreateNode(nullptr, 10, nullptr, 0));
+    CreateNode(status.get(), 2, &recordPointer, 4);
+    CreateNode(status.get(), 1, &recordPointer, 4);
+    const uint32_t deviceKey = 7;
     HostTree centro(CreateNode(nullptr, 2, nullptr, 0));
     HostTree wrongRoot(CreateNode(nullptr, 1, nullptr, 0));
     HostTree tree(CreateNode(nullptr, 1, nullptr, 0));
@@ -51,12 +56,25 @@ TEST(Frames, ArgumentChecksFailWithInvalidParameterOrReportPendingWork) {
         {"load bitmap: null name", [&] { return PatLoadBitmap(nullptr) != nullptr; }, 87},
         {"load DIB: null name", [&] { return PatLoadDIBitmap(nullptr) != nullptr; }, 87},
         {"dispose: null block", [&] { return PatDisposeBitmapInfo(nullptr); }, 87},
-        // Work that later builds of the module bring: the frame has checked
-        // its arguments and reports that the operation is not there yet.
-        {"status string: pending", [&] { return PatGetStatusString(0x10001, tree.get(), 0x103, 0, text, &length); }, 120},
-        {"device name: pending", [&] { return PatGetDeviceName(1, &pm, 0x97, text, &length); }, 120},
-        {"locale: pending", [&] { return PatSetLocale("en-US"); }, 120},
-        {"help file: pending", [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 120},
+        {"status string: root tag 1", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, &length); }, 87},
+        {"help file: null record", [&] { return PatGetStatusHelpFileName(1, nullptr, 0, text, &length); }, 87},
+        // What the shipped tables give once the arguments pass: no device
+        // class has priorities, no name has a string, no locale is known.
+        {"status string: shipped",
+         [&] { return PatGetStatusString(0x10001, status.get(), 0x103, 0, text, &length); }, 8},
+        {"device name: tray", [&] { return PatGetDeviceName(1, "Tray 1", 0x97, text, &length); }, 87},
+        {"device name: bin", [&] { return PatGetDeviceName(2, "Finisher Shift Tray", 0x197, text, &length); }, 87},
+        {"device name: key", [&] { return PatGetDeviceName(3, &deviceKey, 0x96, text, &length); }, 0x2000FFFF},
+        {"device name: kind 0", [&] { return PatGetDeviceName(0, "Tray 1", 0x97, text, &length); }, 87},
+        {"device name: kind 4", [&] { return PatGetDeviceName(4, &deviceKey, 0x96, text, &length); }, 87},
+        {"device name: kind 1 | bit 16", [&] { return PatGetDeviceName(0x10001, "Tray 1", 0x97, text, &length); }, 87},
+        {"device name: tray with 0x96", [&] { return PatGetDeviceName(1, "Tray 1", 0x96, text, &length); }, 87},
+        {"device name: key with 0x97", [&] { return PatGetDeviceName(3, &deviceKey, 0x97, text, &length); }, 87},
+        {"device name: null key", [&] { return PatGetDeviceName(3, nullptr, 0x96, text, &length); }, 87},
+        {"locale: shipped", [&] { return PatSetLocale("en-US"); }, 0x20000001},
+        {"locale: empty", [&] { return PatSetLocale(""); }, 0x20000001},
+        {"help file: shipped",
+         [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 0x2000FFFF},
     };
     for (const FrameCase &c : cases) {
         SCOPED_TRACE(c.name);

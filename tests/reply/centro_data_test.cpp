@@ -212,6 +212,8 @@ TEST(CentroData, AnswersThatDoNotAnswerTheRequestLeaveTheRecordUntouched) {
     } cases[] = {
         {"no CONFIG category word", 0x4, Answer({"@PJL INFO STATUS", "CODE=10001", "\f"}), false, 0x20000002},
         {"no form feed after the category", 0x4, Answer({"@PJL INFO CONFIG", "MEMORY=1"}), false, 0x20000002},
+        {"the only form feed past the terminator", 0x4,
+         Answer({"@PJL INFO CONFIG", "MEMORY=1"}) + std::string("\0\f", 2), false, 0x20000002},
         {"a syntax error before the category", 0x4, Answer({"@PJL INFO ID", "\tX", "@PJL INFO CONFIG", "\f"}), false,
          0x20000002},
         {"PJL asked, no answer", 0x4, "", true, 0x20000002},

@@ -26,6 +26,10 @@ typedef UINT *PUINT;
 typedef void *LPVOID;
 typedef const void *LPCVOID;
 typedef char CHAR;
+typedef uint16_t WCHAR;  // a UTF-16 code unit, as on Windows
+typedef WCHAR *LPWSTR;
+typedef const WCHAR *LPCWSTR;
+typedef BOOL *LPBOOL;
 typedef char *LPSTR;
 typedef const char *LPCSTR;
 typedef void *HANDLE;
@@ -55,10 +59,18 @@ typedef void *HBITMAP;
 #define ERROR_INVALID_PARAMETER 87u
 #define ERROR_INSUFFICIENT_BUFFER 122u
 #define ERROR_MOD_NOT_FOUND 126u
+#define ERROR_INVALID_FLAGS 1004u
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812u
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813u
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814u
 #define ERROR_RESOURCE_LANG_NOT_FOUND 1815u
+
+#define LOCALE_IDEFAULTANSICODEPAGE 0x00001004u
+#define LOCALE_NOUSEROVERRIDE 0x80000000u
+#define SORT_DEFAULT 0x0
+#define MAKELCID(lgid, srtid) ((LCID)((((DWORD)(WORD)(srtid)) << 16) | ((DWORD)(WORD)(lgid))))
+#define CP_ACP 0u
+#define CP_UTF8 65001u
 
 #define DLL_PROCESS_DETACH 0u
 #define DLL_PROCESS_ATTACH 1u
@@ -120,6 +132,24 @@ HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
 LPVOID WINAPI LockResource(HGLOBAL resource);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name);
+
+// Locale information: only LOCALE_IDEFAULTANSICODEPAGE, for the languages a
+// configuration can name (user and system default: code page 1252).
+int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
+
+// UTF-16 to an ANSI code page. A character the code page lacks becomes the
+// default character ("?" unless given); a destination too small fails with
+// ERROR_INSUFFICIENT_BUFFER and holds undefined bytes, as on Windows.
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount, LPSTR out,
+                               int outSize, LPCSTR defaultChar, LPBOOL usedDefaultChar);
+
+// Single-byte strings in the default code page (1252).
+LPSTR WINAPI CharUpperA(LPSTR text);
+int WINAPI lstrcmpA(LPCSTR first, LPCSTR second);
+int WINAPI lstrlenA(LPCSTR text);
+LPSTR WINAPI lstrcpyA(LPSTR destination, LPCSTR source);
+LPSTR WINAPI lstrcpynA(LPSTR destination, LPCSTR source, int maxLength);
+LPSTR WINAPI lstrcatA(LPSTR destination, LPCSTR source);
 
 #ifdef __cplusplus
 }
