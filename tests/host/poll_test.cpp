@@ -211,16 +211,18 @@ struct FaultCase {
     int exitCode;
     const char *result;
     const char *message;
+    const char *hint;  // part of what the user is told to try next
 };
 
 TEST(Poll, EveryFaultModeEndsWithinItsTimeoutWithItsStatus) {
     const FaultCase cases[] = {
-        {sim::Fault::Silent, kExitTimeout, "silent", "no answer within the idle timeout of 0.3 s"},
-        {sim::Fault::NoFormFeed, kExitTimeout, "silent", "went silent after"},
-        {sim::Fault::Drip, kExitTimeout, "timeout", "the overall timeout of 0.8 s passed after"},
-        {sim::Fault::CloseMid, kExitIncomplete, "incomplete", "the printer closed the connection after"},
-        {sim::Fault::Garbage, kExitIncomplete, "incomplete", "the printer closed the connection after 4096 bytes"},
-        {sim::Fault::Flood, kExitIncomplete, "incomplete", "stopped reading at the limit of 65536 bytes"},
+        {sim::Fault::Silent, kExitTimeout, "silent", "no answer within the idle timeout of 0.3 s", "raw port"},
+        {sim::Fault::NoFormFeed, kExitTimeout, "silent", "went silent after", "--lenient"},
+        {sim::Fault::Drip, kExitTimeout, "timeout", "the overall timeout of 0.8 s passed after", "--timeout"},
+        {sim::Fault::CloseMid, kExitIncomplete, "incomplete", "the printer closed the connection after", "--capture"},
+        {sim::Fault::Garbage, kExitIncomplete, "incomplete", "the printer closed the connection after 4096 bytes",
+         "--lenient"},
+        {sim::Fault::Flood, kExitIncomplete, "incomplete", "stopped reading at the limit of 65536 bytes", "--max-bytes"},
     };
     for (const FaultCase &c : cases) {
         SCOPED_TRACE(sim::FaultName(c.fault));
@@ -234,6 +236,7 @@ TEST(Poll, EveryFaultModeEndsWithinItsTimeoutWithItsStatus) {
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(o.result, c.result);
         EXPECT_NE(o.message.find(c.message), std::string::npos) << o.message;
+        EXPECT_NE(NextStep(o).find(c.hint), std::string::npos) << NextStep(o);
         EXPECT_NE(o.message.find("OUTBINSTATUS"), std::string::npos) << "names what never ended: " << o.message;
         EXPECT_LT(run.elapsed.count(), 800 + 700) << "overall timeout plus a margin for qemu";
         // The module's completeness check refused, so the record is as it was.

@@ -73,6 +73,28 @@ Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const App
     return {kExitOk, "ok", "ok"};
 }
 
+std::string NextStep(const PollOutcome &o) {
+    switch (o.exitCode) {
+        case kExitUnavailable:
+            return "check the address and port, and that the printer takes raw connections (port 9100 unless given)";
+        case kExitTimeout:
+            if (o.bytesReceived == 0)
+                return "the printer may not speak PJL on this port: try its raw port; for a slow printer raise "
+                       "--idle-timeout and --timeout";
+            return "for a slow printer raise --idle-timeout and --timeout; --lenient applies what arrived";
+        case kExitIncomplete:
+            if (o.result == "incomplete" && o.message.find("--max-bytes") != std::string::npos)
+                return "raise --max-bytes, or use --lenient to apply what arrived";
+            return "--lenient applies what arrived; --capture FILE keeps the bytes for 'pat-host replay' and a report";
+        case kExitModule:
+            return "keep the answer with --capture FILE and reproduce it with 'pat-host replay --answer FILE'";
+        case kExitIoError:
+            return "check the device node (e.g. /dev/usb/lp0) and its permissions, or pass --device-id";
+        default:
+            return "";
+    }
+}
+
 void FinishOutcome(PollOutcome &outcome, PrnInfoEx *record, uint32_t mask) {
     outcome.flat = ConvertToFlat(record, mask);
     if (!outcome.flat->ok) {

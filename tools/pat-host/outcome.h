@@ -49,6 +49,9 @@ struct Verdict {
 Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const Applied &applied,
               const SessionResult *session, const SessionLimits &limits);
 
+// What a person can do next about a failed poll; empty when it succeeded.
+std::string NextStep(const PollOutcome &outcome);
+
 // Flat record, last notes and the status check of PatPrnInfoExToPrnInfo.
 void FinishOutcome(PollOutcome &outcome, PrnInfoEx *record, uint32_t mask);
 

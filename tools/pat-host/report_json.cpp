@@ -36,6 +36,7 @@ Json OutcomeToJson(const PollOutcome &o) {
     j["exitCode"] = o.exitCode;
     j["result"] = o.result;
     j["message"] = o.message;
+    j["hint"] = NextStep(o);
     // The module's answer: the call that failed, else the last one made.
     const ModuleCall *shown = nullptr;
     for (const ModuleCall &call : o.calls) {

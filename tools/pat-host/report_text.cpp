@@ -216,6 +216,7 @@ void PrintText(std::ostream &out, const PollOutcome &o) {
     if (o.exitCode != 0) out << " (exit " << o.exitCode << ")";
     out << "  [" << o.rounds << (o.rounds == 1 ? " round, " : " rounds, ") << o.bytesReceived << " bytes]\n";
     if (o.exitCode != 0) Line(out, "problem", o.message);
+    if (std::string next = NextStep(o); !next.empty()) Line(out, "next", next);
     const Json &r = o.record;
     bool body = !o.calls.empty() && (o.exitCode == 0 || o.lenient);
     if (body && o.watching && o.poll > 1) {
