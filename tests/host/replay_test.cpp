@@ -119,7 +119,7 @@ TEST(Cli, UsageErrorsAndMissingInputsHaveTheirOwnStatus) {
         const char *says;
     } cases[] = {
         {{}, kExitUsage, "subcommand"},
-        {{"poll"}, kExitUsage, "printers is required"},
+        {{"poll"}, kExitUsage, "pat-host poll: printer is required"},
         {{"poll", "printer:0"}, kExitUsage, "port must be a number"},
         {{"poll", "[::1"}, kExitUsage, "missing ']'"},
         {{"poll", "p", "--mask", "trays,colour"}, kExitUsage, "--mask"},

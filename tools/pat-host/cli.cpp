@@ -119,7 +119,7 @@ int RunCli(int argc, const char *const *argv, std::ostream &out, std::ostream &e
     unsigned watchCount = 0;
     std::string capture;
     auto *poll = app.add_subcommand("poll", "poll PJL printers on their raw TCP port (9100 unless given)");
-    poll->add_option("printers", printers, "HOST, HOST:PORT or [IPv6]:PORT")->required()->type_name("HOST[:PORT]");
+    poll->add_option("printer", printers, "HOST, HOST:PORT or [IPv6]:PORT, one or more")->required()->type_name("HOST[:PORT]");
     AddAnswerOptions(poll, pollAnswers);
     AddDeviceIdOptions(poll, pollAnswers, true);
     AddTimeOptions(poll, pollTimes);
@@ -178,8 +178,11 @@ int RunCli(int argc, const char *const *argv, std::ostream &out, std::ostream &e
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {
-        int code = app.exit(e, out, err);
-        return code == 0 ? kExitOk : kExitUsage;
+        if (e.get_exit_code() == 0) return app.exit(e, out, err) == 0 ? kExitOk : kExitUsage;  // --help
+        const CLI::App *parsed = app.get_subcommands().empty() ? nullptr : app.get_subcommands().front();
+        std::string where = parsed != nullptr ? "pat-host " + parsed->get_name() : "pat-host";
+        err << where << ": " << e.what() << "\nRun '" << where << " --help' for its usage and options.\n";
+        return kExitUsage;
     }
 
     std::string command = app.get_subcommands().front()->get_name();
