@@ -34,39 +34,6 @@ TEST_P(Contract, EveryExportRemovesExactlyItsArgumentsAndRefusesNulls) {
     }
 }
 
-TEST_P(Contract, ReportsItsVersionFromItsOwnFile) {
-    DllVersion version;
-    memset(&version, 0xEE, sizeof version);
-    version.dwSize = sizeof version;
-    ASSERT_EQ(m().Call("PatGetDllVersion", &version), 1u);
-    EXPECT_EQ(m().getLastError(), 0u);
-    EXPECT_EQ(version.dwFileVersion, 0x01010500u);
-    EXPECT_EQ(version.dwVersion2, 0x02000100u);
-    EXPECT_EQ(version.dwVersion3, 0x03060000u);
-    for (uint8_t b : version.bReserved) EXPECT_EQ(b, 0);
-}
-
-TEST_P(Contract, ProfileWordTwelveFollowsTheDeviceClass) {
-    const struct {
-        uint32_t deviceClass, length, result, lastError, word12;
-    } cases[] = {
-        {1, 20, 1, 0, 2}, {0x8000, 20, 1, 0, 0}, {0x00018000, 20, 1, 0, 0}, {2, 20, 0, 87, 0xEEEEEEEE},
-        {1, 19, 0, 122, 0xEEEEEEEE},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.deviceClass);
-        PeripheralProfile profile;
-        memset(&profile, 0xEE, sizeof profile);
-        uint32_t length = c.length;
-        EXPECT_EQ(m().Call("PatGetPeripheralProfile", c.deviceClass, &profile, &length), c.result);
-        EXPECT_EQ(m().getLastError(), c.lastError);
-        EXPECT_EQ(length, 20u);
-        uint32_t word12;
-        memcpy(&word12, reinterpret_cast<uint8_t *>(&profile) + 12, 4);
-        EXPECT_EQ(word12, c.word12);
-    }
-}
-
 TEST_P(Contract, APollRoundTripThroughTheExports) {
     PrnInfoEx record = {};
     record.dwSize = sizeof record;

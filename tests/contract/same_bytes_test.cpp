@@ -75,13 +75,6 @@ void Queries(const ModuleUnderTest &m, Transcript *t) {
     FreeTree(m, emulation);
 }
 
-void FullPoll(const ModuleUnderTest &m, Transcript *t) {
-    PrnInfoEx record = {};
-    record.dwSize = sizeof record;
-    Poll(m, &record, t);
-    FreeRecord(m, &record);
-}
-
 void FlatRecordAfterAPoll(const ModuleUnderTest &m, Transcript *t) {
     PrnInfoEx record = {};
     record.dwSize = sizeof record;
@@ -240,7 +233,6 @@ struct Scenario {
 const Scenario kScenarios[] = {
     {"NullArguments", NullArguments},
     {"Queries", Queries},
-    {"FullPoll", FullPoll},
     {"FlatRecordAfterAPoll", FlatRecordAfterAPoll},
     {"StatusBlock", StatusBlock},
     {"ConfigurationBlock", ConfigurationBlock},

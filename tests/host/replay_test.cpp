@@ -120,7 +120,6 @@ TEST(Cli, UsageErrorsAndMissingInputsHaveTheirOwnStatus) {
     } cases[] = {
         {{}, kExitUsage, "subcommand"},
         {{"poll"}, kExitUsage, "pat-host poll: printer is required"},
-        {{"poll", "printer:0"}, kExitUsage, "port must be a number"},
         {{"poll", "[::1"}, kExitUsage, "missing ']'"},
         {{"poll", "p", "--mask", "trays,colour"}, kExitUsage, "--mask"},
         {{"poll", "p", "--timeout", "0"}, kExitUsage, "--timeout must be above 0"},
@@ -131,7 +130,6 @@ TEST(Cli, UsageErrorsAndMissingInputsHaveTheirOwnStatus) {
         {{"poll", "p", "q", "--capture", "x"}, kExitUsage, "--capture takes one printer"},
         {{"poll", "p", "--device-id", "MFG:A;", "--usb", "/dev/usb/lp0"}, kExitUsage, "excludes"},
         {{"replay"}, kExitUsage, "--answer is required"},
-        {{"replay", "--answer", "/nonexistent/capture"}, kExitNoInput, "cannot open the capture"},
         {{"replay", "--answer", Fixture("office-a4.pjl"), "--max-bytes", "300"}, kExitDataError, "larger than"},
         {{"replay", "--answer", Fixture("office-a4.pjl"), "--device-id-file", "/nonexistent/id"}, kExitNoInput,
          "device ID file"},
@@ -139,8 +137,6 @@ TEST(Cli, UsageErrorsAndMissingInputsHaveTheirOwnStatus) {
         {{"simulate", "--listen", "printer.example:9100"}, kExitUsage, "not an IP address"},
         {{"simulate", "--fault", "sneeze"}, kExitUsage, "--fault"},
         {{"simulate", "--profile", "/nonexistent/profile.json"}, kExitNoInput, "cannot open the profile"},
-        {{"demo", "--profile", Fixture("bad-level-profile.json")}, kExitDataError, "trays[0].level"},
-        {{"poll", "--help"}, kExitOk, "Exit codes:"},
     };
     for (const auto &c : cases) {
         CliRun run = RunPatHost(c.args);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 
 #include "contract/export_table.h"
@@ -22,12 +23,9 @@ namespace {
 using test::kExports;
 
 std::vector<uint8_t> DllBytes() {
-    std::vector<uint8_t> bytes;
-    FILE *file = fopen(PAT_DLL, "rb");
-    EXPECT_NE(file, nullptr) << PAT_DLL << " (build the windows-i686 preset first)";
-    for (int c; file != nullptr && (c = fgetc(file)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
-    if (file != nullptr) fclose(file);
-    return bytes;
+    std::ifstream file(PAT_DLL, std::ios::binary);
+    EXPECT_TRUE(file) << PAT_DLL << " (build the windows-i686 preset first)";
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 NtHeaders32 &HeadersOf(std::vector<uint8_t> &bytes) {
