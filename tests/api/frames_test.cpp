@@ -110,8 +110,10 @@ TEST(PeripheralProfile, WordsDependOnTheDeviceClassOnlyAtOffset12) {
     }
 }
 
-TEST(PeripheralProfile, FailuresReportTheNeededLength) {
-    PeripheralProfile profile;
+TEST(PeripheralProfile, FailuresReportTheNeededLengthAndWriteNoBlock) {
+    PeripheralProfile profile, untouched;
+    memset(&profile, 0xEE, sizeof profile);
+    memcpy(&untouched, &profile, sizeof profile);
     uint32_t length = 100;
     EXPECT_EQ(PatGetPeripheralProfile(1, &profile, nullptr), 0);
     EXPECT_EQ(GetLastError(), 87u);
@@ -122,6 +124,7 @@ TEST(PeripheralProfile, FailuresReportTheNeededLength) {
     EXPECT_EQ(PatGetPeripheralProfile(1, &profile, &length), 0);
     EXPECT_EQ(GetLastError(), 122u);
     EXPECT_EQ(length, 20u);
+    EXPECT_EQ(memcmp(&profile, &untouched, sizeof profile), 0);
     length = 20;  // enough room, but nowhere to write it
     EXPECT_EQ(PatGetPeripheralProfile(1, nullptr, &length), 0);
     EXPECT_EQ(GetLastError(), 122u);

@@ -4,6 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "platform/portable/module_registry.h"
 #include "platform/portable/win32_portable.h"
 
 namespace {
@@ -34,6 +35,8 @@ extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR path, DWORD siz
         return 0;
     }
     char exe[MAX_PATH * 4];
+    pat::portable::RegisteredModule registered;
+    if (pat::portable::FindRegisteredModule(module, &registered)) return CopyPath(registered.path, path, size);
     if (module != nullptr) {
         Dl_info info;
         if (dladdr(module, &info) == 0 || info.dli_fbase != module) {

@@ -32,6 +32,14 @@ void RegisterResource(LPCSTR type, LPCSTR name, WORD language, const void *data,
 // Empties the resource directory (as shipped it is empty).
 void ClearResources();
 
+// Makes a module that the dynamic loader does not know (a PE image a test
+// maps itself) known by its base: GetModuleFileNameA reports the path, and
+// the version functions read the given VS_VERSIONINFO block as that file's
+// version information (null: the file has none). The block must outlive the
+// registration. False when the path is too long or every slot is taken.
+bool RegisterModuleFile(HMODULE base, LPCSTR path, const void *versionInfo, DWORD versionSize);
+void UnregisterModuleFile(HMODULE base);
+
 }  // namespace pat::portable
 
 #endif

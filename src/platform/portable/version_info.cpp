@@ -1,12 +1,14 @@
 // Portable version information. The module carries its version block compiled
 // in, built from the same numbers as the Windows version resource, laid out as
 // a VS_VERSIONINFO resource (UTF-16 keys, 32-bit aligned nodes). Only the
-// module's own file has version information here; no file is ever read.
+// module's own file has version information here, and a registered PE image's
+// (module_registry.h): its own block, as mapped; no file is ever read.
 #include <dlfcn.h>
 #include <pthread.h>
 #include <string.h>
 
 #include "platform/version_numbers.h"
+#include "platform/portable/module_registry.h"
 #include "platform/portable/win32_portable.h"
 
 namespace {
@@ -104,6 +106,21 @@ bool IsOwnModule(LPCSTR path) {
     return length != 0 && length < sizeof own && strcmp(own, path) == 0;
 }
 
+// The version block of a file, if it has one.
+bool VersionBlockOf(LPCSTR path, const BYTE **block, DWORD *size) {
+    pat::portable::RegisteredModule registered;
+    if (pat::portable::FindRegisteredModuleFile(path, &registered)) {
+        *block = static_cast<const BYTE *>(registered.versionInfo);
+        *size = registered.versionSize;
+        return *block != nullptr;
+    }
+    if (!IsOwnModule(path)) return false;
+    pthread_once(&g_once, BuildBlock);
+    *block = g_block;
+    *size = g_blockSize;
+    return true;
+}
+
 WORD Read16(const BYTE *p) {
     WORD v;
     memcpy(&v, p, 2);
@@ -144,12 +161,13 @@ extern "C" {
 
 DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR path, LPDWORD handle) {
     if (handle != nullptr) *handle = 0;
-    if (!IsOwnModule(path)) {
+    const BYTE *block;
+    DWORD size;
+    if (!VersionBlockOf(path, &block, &size)) {
         SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
         return 0;
     }
-    pthread_once(&g_once, BuildBlock);
-    return g_blockSize;
+    return size;
 }
 
 BOOL WINAPI GetFileVersionInfoA(LPCSTR path, DWORD, DWORD length, LPVOID data) {
@@ -157,12 +175,13 @@ BOOL WINAPI GetFileVersionInfoA(LPCSTR path, DWORD, DWORD length, LPVOID data) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!IsOwnModule(path)) {
+    const BYTE *block;
+    DWORD size;
+    if (!VersionBlockOf(path, &block, &size)) {
         SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
         return FALSE;
     }
-    pthread_once(&g_once, BuildBlock);
-    memcpy(data, g_block, length < g_blockSize ? length : g_blockSize);
+    memcpy(data, block, length < size ? length : size);
     return TRUE;
 }
 

@@ -1,0 +1,126 @@
+// Loading and unloading, step by step, and the list of loaded images that the
+// stand-ins of the Win32 loader functions consult.
+#include <limits.h>
+#include <stdlib.h>
+#include <string.h>
+#include <strings.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "pe/pe_steps.h"
+#include "platform/portable/test_hooks.h"
+
+namespace pat::pe {
+
+namespace {
+
+constexpr uint32_t kProcessDetach = 0, kProcessAttach = 1;
+
+using EntryPoint = int(__attribute__((stdcall)) *)(void *module, uint32_t reason, void *reserved);
+
+std::vector<Image *> g_loaded;
+
+bool CallEntryPoint(const Image &image, uint32_t reason) {
+    uint32_t rva = image.Headers().optional.addressOfEntryPoint;
+    return rva == 0 || reinterpret_cast<EntryPoint>(image.base + rva)(image.base, reason, nullptr) != 0;
+}
+
+// Windows reports the full path of a loaded module.
+std::string FullPath(const char *path) {
+    char resolved[PATH_MAX];
+    return realpath(path, resolved) != nullptr ? resolved : path;
+}
+
+bool Link(Image *image, std::string *error) {
+    if (!ApplyRelocations(image, error) || !BindImports(image, error) || !AttachTls(image, error) ||
+        !ProtectImage(image, error))
+        return false;
+    const void *version = nullptr;
+    uint32_t versionSize = 0;
+    FindVersionResource(*image, &version, &versionSize);
+    if (!portable::RegisterModuleFile(image->base, image->path.c_str(), version, versionSize)) {
+        *error = "the module file could not be registered";
+        return false;
+    }
+    if (!EnterWin32Thread()) {
+        *error = "the thread cannot be given a Win32 thread block";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+const NtHeaders32 &Image::Headers() const {
+    return *reinterpret_cast<const NtHeaders32 *>(base + reinterpret_cast<const DosHeader *>(base)->ntHeadersOffset);
+}
+
+DataDirectory Image::Directory(DirectoryIndex which) const {
+    const OptionalHeader32 &opt = Headers().optional;
+    return static_cast<uint32_t>(which) < opt.numberOfRvaAndSizes ? opt.directories[which] : DataDirectory{0, 0};
+}
+
+const char *Image::Text(uint32_t rva) const {
+    if (rva >= size || memchr(base + rva, 0, size - rva) == nullptr) return nullptr;
+    return reinterpret_cast<const char *>(base + rva);
+}
+
+uint32_t Image::RvaOf(uint32_t address) const {
+    uint32_t rva = address - static_cast<uint32_t>(reinterpret_cast<uintptr_t>(base));
+    return rva < size ? rva : size;
+}
+
+Image *LoadImage(const char *path, std::string *error) {
+    std::vector<uint8_t> bytes;
+    if (!ReadImageFile(path, &bytes, error)) return nullptr;
+    const NtHeaders32 *headers = CheckImageFile(bytes, error);
+    if (headers == nullptr) return nullptr;
+    auto image = std::make_unique<Image>();
+    image->path = FullPath(path);
+    if (!MapImage(bytes, *headers, image.get(), error)) return nullptr;
+    if (!Link(image.get(), error)) {
+        portable::UnregisterModuleFile(image->base);
+        DetachTls(image.get());
+        UnmapImage(image.get());
+        return nullptr;
+    }
+    g_loaded.push_back(image.get());
+    RunTlsCallbacks(*image, kProcessAttach);
+    if (!CallEntryPoint(*image, kProcessAttach)) {
+        *error = "the entry point refused the attach";
+        UnloadImage(image.release());  // Windows, too, sends the detach
+        return nullptr;
+    }
+    return image.release();
+}
+
+void UnloadImage(Image *image) {
+    if (image == nullptr) return;
+    RunTlsCallbacks(*image, kProcessDetach);
+    CallEntryPoint(*image, kProcessDetach);
+    g_loaded.erase(std::remove(g_loaded.begin(), g_loaded.end(), image), g_loaded.end());
+    portable::UnregisterModuleFile(image->base);
+    DetachTls(image);
+    UnmapImage(image);
+    delete image;
+}
+
+Image *LoadedImageAt(const void *address) {
+    for (Image *image : g_loaded)
+        if (address >= image->base && address < image->base + image->size) return image;
+    return nullptr;
+}
+
+Image *LoadedImageNamed(const char *fileName) {
+    std::string wanted = fileName;
+    if (wanted.find('.') == std::string::npos) wanted += ".dll";
+    for (Image *image : g_loaded) {
+        size_t slash = image->path.find_last_of('/');
+        if (strcasecmp(image->path.c_str() + (slash == std::string::npos ? 0 : slash + 1), wanted.c_str()) == 0)
+            return image;
+    }
+    return nullptr;
+}
+
+}  // namespace pat::pe

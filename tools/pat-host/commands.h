@@ -1,0 +1,70 @@
+// The subcommands of pat-host, each taking what the command line said and
+// returning the exit status. cli.cpp parses; these do the work.
+#ifndef PAT_HOST_COMMANDS_H
+#define PAT_HOST_COMMANDS_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "poller.h"
+#include "simulator/server.h"
+
+namespace pathost {
+
+struct OutputOptions {
+    bool json = false;
+};
+
+struct PollCommand {
+    std::vector<Target> targets;
+    PollSettings settings;
+    OutputOptions output;
+    std::string captureFile;  // raw answer bytes of every round, for replay
+};
+int RunPoll(const PollCommand &command, std::ostream &out, std::ostream &err);
+
+struct ReplayCommand {
+    std::string answerFile;
+    DeviceIdSource deviceIdSource;
+    uint32_t mask = kAllCategories;
+    std::vector<uint16_t> trays;
+    bool raw = false;
+    bool lenient = false;
+    size_t maxBytes = size_t{1} << 20;
+    OutputOptions output;
+};
+int RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err);
+
+struct QueryCommand {
+    uint32_t mask = kAllCategories;
+    std::vector<uint16_t> trays;
+};
+int RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err);
+
+struct SimulateCommand {
+    sim::ServerOptions server;
+    std::string profileFile;
+    bool printProfile = false;
+};
+int RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err);
+
+struct DemoCommand {
+    std::string profileFile;
+    sim::Fault fault = sim::Fault::None;
+    SessionLimits limits;
+    OutputOptions output;
+};
+int RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err);
+
+// A profile file, or the built-in one when the name is empty. On failure the
+// exit status (66 or 65) with the reason in err.
+bool LoadProfile(const std::string &file, sim::Profile *profile, int *exitCode, std::ostream &err);
+
+// PJL text with its control characters shown: <ESC>, <CR>, <LF> (and a line
+// break after it), <FF>, <NUL>, <0xNN>.
+std::string ShowControls(const std::string &bytes);
+
+}  // namespace pathost
+
+#endif

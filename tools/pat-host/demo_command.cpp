@@ -1,0 +1,48 @@
+// The project's main job in one command: a simulated printer on a free
+// loopback port, polled once, the result printed.
+#include "commands.h"
+#include "exit_codes.h"
+#include "report.h"
+
+namespace pathost {
+
+int RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err) {
+    sim::Profile profile;
+    int exitCode = kExitOk;
+    if (!LoadProfile(command.profileFile, &profile, &exitCode, err)) return exitCode;
+    asio::io_context io;
+    sim::ServerOptions options;
+    options.port = 0;
+    options.fault = command.fault;
+    sim::Server server(io, options, profile);
+
+    PollSettings settings;
+    settings.limits = command.limits;
+    // A raw TCP port carries no device ID: the demo hands over the one the
+    // simulated printer would give on its USB port.
+    settings.deviceIdSource = {DeviceIdSource::Kind::Text, sim::DeviceIdBytes(profile)};
+    Target target{"127.0.0.1", server.port()};
+    if (!command.output.json) {
+        out << "pat-host demo: a simulated PJL printer (" << (command.profileFile.empty() ? "built-in profile" : command.profileFile)
+            << ", fault: " << sim::FaultName(command.fault) << ") listens on " << target.Label()
+            << "; polling it once for every category.\n"
+            << "Device ID as its USB port would give it: "
+            << ShowControls(settings.deviceIdSource.value) << "\n\n";
+    }
+    Report report = [&](const PollOutcome &outcome) {
+        if (command.output.json)
+            PrintJson(out, outcome);
+        else
+            PrintText(out, outcome);
+    };
+    PollRunner runner(io, {target}, settings, report);
+    runner.OnAllDone([&] {
+        server.Stop();
+        io.stop();
+    });
+    runner.Start();
+    io.run();
+    return runner.ExitCode();
+}
+
+}  // namespace pathost

@@ -1,0 +1,43 @@
+// Where the printer's IEEE 1284 device ID comes from. A raw TCP port carries
+// none, so the host takes it from the command line, from a file, or from a
+// USB printer's usblp device.
+#ifndef PAT_HOST_DEVICE_ID_SOURCE_H
+#define PAT_HOST_DEVICE_ID_SOURCE_H
+
+#include <string>
+
+#include "cleaning.h"
+
+namespace pathost {
+
+struct DeviceIdSource {
+    enum class Kind { None, Text, File, Usb };
+    Kind kind = Kind::None;
+    std::string value;  // the text, the file name or the device
+    std::string Describe() const;
+};
+
+struct DeviceIdRead {
+    bool ok = false;
+    std::string bytes;            // as read
+    bool lengthPrefixed = false;  // a USB device ID, or a capture that still has its prefix
+    int exitCode = 0;             // when not ok
+    std::string error;
+};
+
+DeviceIdRead ReadDeviceId(const DeviceIdSource &source);
+
+// The usblp ioctl; the bytes start with the two length bytes.
+DeviceIdRead ReadUsbDeviceId(const std::string &device);
+
+// The device ID as the module gets it: cleaned, or as read with --raw.
+struct PreparedDeviceId {
+    std::string text;
+    DeviceIdCleaning cleaning;
+    bool cleaned = false;
+};
+PreparedDeviceId PrepareDeviceId(const DeviceIdRead &read, bool raw);
+
+}  // namespace pathost
+
+#endif

@@ -1,0 +1,83 @@
+// What a simulated printer is: the documented profile JSON (see README) and a
+// built-in default. Names are PJL names, as the printer speaks them.
+#ifndef PAT_HOST_SIMULATOR_PROFILE_H
+#define PAT_HOST_SIMULATOR_PROFILE_H
+
+#include <stdint.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pathost::sim {
+
+struct Tray {
+    std::string name;    // "INTRAY1" ... "INTRAY7", "INTRAYLCT", "INTRAYMANUAL", "INTRAYINSERTER", "INTRAYINSERTER2"
+    std::string paper;   // PJL paper keyword, "A4SRT"
+    int level = 100;     // percent: 0, 20, 40, 60, 80 or 100
+    bool locked = false;
+    std::string attribute;  // "" or "STANDARD", "SMALL", "MIDDLE", "LARGE", "TANDEM" (IN TRAYS ATTRIBUTE)
+};
+
+struct Bin {
+    std::string name;   // "UPPER", "LOWER", "INNER", "OPTIONALOUTPUTBIN1" ...
+    std::string state;  // "READY", "PAPEREXIST", "FULL"
+};
+
+struct Version {
+    std::string name;  // "FIRMWARE", "VORD", "ZOLT", "HPGL2" ...
+    std::string version;
+};
+
+struct Status {
+    std::vector<uint32_t> codes;
+    int state = 1;
+    std::string text;
+};
+
+struct Zolt {
+    std::string memoryUsage;    // "PAGE", "USER"
+    std::string other;
+    std::string imageRotation;  // "POSSIBLE", "IMPOSSIBLE"
+};
+
+struct Profile {
+    std::string maker;
+    std::string model;
+    std::string description;
+    std::vector<std::string> commandSet;
+    std::optional<std::string> deviceId;  // the text itself, instead of one made from the fields
+    Status status;
+    int64_t pageCount = 0;
+    std::vector<int> supplies;
+    uint64_t memoryBytes = 0;
+    std::vector<Version> versions;
+    std::vector<Tray> trays;
+    std::vector<Bin> bins;
+    std::vector<std::string> punch;  // punch unit options
+    std::string markingType;         // "OFF", "COPYGUARD", "SECURITYTRACE"; "" answers "?"
+    std::string functionPackage;     // "ACTIVATE", "NONE"; "" answers "?"
+    std::optional<Zolt> zolt;        // absent: the printer has no ZOLT emulation
+};
+
+class ProfileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws ProfileError naming the field that is wrong.
+Profile ParseProfile(const std::string &json);
+const std::string &DefaultProfileJson();
+Profile DefaultProfile();
+
+// The device ID as a USB port delivers it: two big-endian length bytes, then
+// the text, with the long key names many printers use.
+std::string DeviceIdBytes(const Profile &profile);
+
+// The PJL words for a tray level in percent.
+const char *LevelWord(int percent);
+
+}  // namespace pathost::sim
+
+#endif
