@@ -9,29 +9,23 @@
 #include <string>
 
 #include "pat/pat.h"
+#include "support/host_inputs.h"
 
 namespace pat::bench {
 
-constexpr uint32_t kEveryCategory = 0xFFFFFFFFu;
-
-// The answer text to the full query for eight trays, at scale k.
-std::string PollAnswer(int scale);
-
-// A device ID as a printer of the family sends it.
-std::string PollDeviceId();
-
-// A record as a host keeps it between cycles: eight trays listed, so the query
-// asks for their INQUIRE groups.
-void ListEightTrays(PrnInfoEx *record);
+// The answer, device ID, listed trays and CentroData tree of one cycle.
+using test::BuildCentroData;
+using test::kEveryCategory;
+using test::ListEightTrays;
+using test::PollAnswer;
+using test::PollDeviceId;
 
 // One whole cycle through the exports: query, CentroData tree with the request
 // copy, answer and device ID, PatSetCentroDataTo, PatPrnInfoExToPrnInfo, and
 // the host's frees of the request and its own tree. Returns the last result.
 int RunPollCycle(PrnInfoEx *record, PrnInfo *flat, const std::string &answer, const std::string &deviceId);
 
-// The CentroData tree of one cycle, built once (request copy included); the
-// caller releases it with FreeHostTree.
-DataNode *BuildCentroData(PrnInfoEx *record, const std::string &answer, const std::string &deviceId);
+// Releases a CentroData tree (BuildCentroData) as the host does.
 void FreeHostTree(DataNode *root);
 
 // Items and strings a record holds: what the module handed to the host.

@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
-# Builds the reply fuzzer (libFuzzer, AddressSanitizer, UBSan, 32-bit) into
-# build/fuzz/. Run it through qemu-i386, e.g.
-#   ASAN_OPTIONS=detect_leaks=0 qemu-i386 build/fuzz/reply_fuzzer -max_total_time=300 DIR
-# (copy fuzz/corpus to DIR first; LeakSanitizer hangs under qemu-user)
+# Builds the fuzz targets (libFuzzer, AddressSanitizer, UBSan, 32-bit) into
+# build/fuzz/: the module's sources are compiled once, with coverage
+# instrumentation for libFuzzer, and linked into every target. Run them
+# through qemu-i386, as scripts/fuzz does (scripts/test replays the corpora
+# and makes a short seeded run of each).
 # Needs clang and Debian's libclang-rt-14-dev (the i386 fuzzer runtime).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mkdir -p build/fuzz
-sources=$(ls src/api/*.cpp src/core/*.cpp src/query/*.cpp src/reply/*.cpp src/convert/*.cpp src/text/*.cpp src/platform/*.cpp src/platform/portable/*.cpp)
-clang++ -m32 -std=c++20 -O1 -g -fno-exceptions -DPAT_BUILDING_MODULE -Iinclude -Isrc \
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    $sources fuzz/reply_fuzzer.cpp -ldl -lpthread -o build/fuzz/reply_fuzzer
-echo "built build/fuzz/reply_fuzzer"
+out=build/fuzz
+mkdir -p "$out/obj"
+flags=(-m32 -std=c++20 -O1 -g -fno-exceptions -DPAT_BUILDING_MODULE -Iinclude -Isrc -Itests
+       -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+export out
+sources=$(ls src/api/*.cpp src/core/*.cpp src/query/*.cpp src/reply/*.cpp src/convert/*.cpp src/text/*.cpp \
+             src/platform/*.cpp src/platform/portable/*.cpp tests/text/text_test_config.cpp)
+# Two compilers at a time: the machine is shared.
+printf '%s\n' $sources | xargs -P 2 -I{} sh -c \
+    'clang++ "$@" -fsanitize=fuzzer-no-link -c {} -o "$out/obj/$(echo {} | tr / _).o"' sh "${flags[@]}"
+rm -f "$out/module.a"
+ar rcs "$out/module.a" "$out"/obj/*.o
+targets="reply device_id pminfo status_text query"
+for target in $targets; do
+    clang++ "${flags[@]}" -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" "$out/module.a" -ldl -lpthread \
+        -o "$out/${target}_fuzzer"
+done
+echo "built: $(for t in $targets; do printf '%s ' "$out/${t}_fuzzer"; done)"

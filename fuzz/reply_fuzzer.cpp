@@ -3,41 +3,10 @@
 // exactly as long as their bytes (no terminator). The module must neither
 // read outside a payload nor leave the record inconsistent or the heap
 // unbalanced.
-#include <stddef.h>
-#include <stdint.h>
-#include <stdlib.h>
-#include <string.h>
-
 #include "core/data_node.h"
-#include "core/record_invariants.h"
-#include "pat/pat.h"
-#include "platform/platform.h"
-#include "platform/portable/test_hooks.h"
+#include "fuzz_support.h"
 
-namespace {
-
-void FreeRecord(PrnInfoEx *r) {
-    InfoItem **lists[] = {
-        reinterpret_cast<InfoItem **>(&r->pEngineStatus), reinterpret_cast<InfoItem **>(&r->pLoadedEmul),
-        reinterpret_cast<InfoItem **>(&r->pLoadedFont),   reinterpret_cast<InfoItem **>(&r->pTrayInfo),
-        reinterpret_cast<InfoItem **>(&r->pOutBinInfo),   reinterpret_cast<InfoItem **>(&r->pDeviceInfo),
-        reinterpret_cast<InfoItem **>(&r->pEmulUniqInfo), reinterpret_cast<InfoItem **>(&r->pCounterInfo),
-        reinterpret_cast<InfoItem **>(&r->pSupplyInfo),   reinterpret_cast<InfoItem **>(&r->pFuncpkgInfo),
-        reinterpret_cast<InfoItem **>(&r->pFuncInfo),     reinterpret_cast<InfoItem **>(&r->pSalespkgInfo),
-    };
-    for (InfoItem **head : lists)
-        while (*head != nullptr) {
-            InfoItem *next = (*head)->next;
-            GlobalFree(*head);
-            *head = next;
-        }
-    char **strings[] = {&r->pModelName, &r->pMakerName, &r->pDescription, &r->pSYSVersion, &r->pMainProgVersion,
-                        &r->pKVNVersion};
-    for (char **s : strings)
-        if (*s != nullptr) GlobalFree(*s);
-}
-
-}  // namespace
+using namespace pat::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 4) return 0;
@@ -49,9 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     size_t answerLength = size - 4 - split;
     const uint8_t *deviceId = answer + answerLength;
 
-    PrnInfoEx record;
-    memset(&record, 0, sizeof record);
-    record.dwSize = sizeof record;
+    PrnInfoEx record = FreshRecord();
     uint32_t kind = PAT_EMUL_QUERY_KIND;
     DataNode *root = emulRoot ? pat::CreateNode(nullptr, 3, &kind, 4) : pat::CreateNode(nullptr, 2, nullptr, 0);
     // Polled twice into the same record, as a host does.
@@ -61,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (answerLength > 0) pat::CreateNode(root, 1000, answer, static_cast<uint32_t>(answerLength));
         if (split > 0) pat::CreateNode(root, 1002, deviceId, static_cast<uint32_t>(split));
         PatSetCentroDataTo(root, 0, &record, 2);
-        if (pat::FindRecordViolation(&record) != nullptr) abort();
+        Require(pat::FindRecordViolation(&record) == nullptr);
         pat::FreeTree(root);
         root = emulRoot ? pat::CreateNode(nullptr, 3, &kind, 4) : pat::CreateNode(nullptr, 2, nullptr, 0);
     }
     pat::FreeTree(root);
-    FreeRecord(&record);
-    if (pat::portable::HeapLiveBlocks() != before) abort();
+    FreeRecordAsHost(&record);
+    Require(pat::portable::HeapLiveBlocks() == before);
     return 0;
 }

@@ -54,8 +54,13 @@ void StartText(Dispatcher *d, const ReplyRule *familyTable) {
     d->line.keys = &d->keys;
     ClearLine(d);
     // Before the first command every row is a candidate, as in the tables.
+    // A malformed answer can bring a category or key word first, so the
+    // line's lists start whole too: a key is never narrowed from a list that
+    // no command word has made.
     ShortlistWholeTable(&d->wholeFamily, familyTable);
     ShortlistWholeTable(&d->wholeCommon, Config().commonReplyTable);
+    ShortlistWholeTable(&d->family.byLine, familyTable);
+    ShortlistWholeTable(&d->common.byLine, Config().commonReplyTable);
     d->family.byCommand = d->family.current = &d->wholeFamily;
     d->common.byCommand = d->common.current = &d->wholeCommon;
     for (CommandRules &slot : d->commands) slot.listed = false;

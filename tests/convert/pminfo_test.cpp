@@ -226,6 +226,27 @@ TEST(PMInfo, AbsentPartsAreNeverFollowed) {
         EXPECT_EQ(record->pEngineStatus->dwStatus, 10001u);
         for (const char *key : kept) EXPECT_EQ(ListHead(record.get(), key) != nullptr, key != keys::kTrayInfo) << key;
     }
+    // Records whose own fields are unreported leave the record's fields alone.
+    {
+        HostRecord record;
+        SetString(record.get(), keys::kModelName, "kept");
+        record->dwMemoryKB = 7;
+        PMModelRecord model = {Absent<char>(), Absent<char>(), A, 0, nullptr};
+        PMEmulationRecord emulation = {0, Absent<char>(), nullptr};
+        PMFontRecord font = {Absent<char>()};
+        uint32_t unreported = A;
+        List emulations{&emulation}, fonts{&font}, functions{&unreported};
+        PMInfoStatus status = {nullptr, &fonts.list, &emulations.list, {}, nullptr, {}, nullptr};
+        PMInfoConfig config = {&model, nullptr, nullptr, {}, nullptr, &functions.list, {}, nullptr, nullptr};
+        ASSERT_EQ(Convert(1, &status, 0x0C, record.get()), 0u);
+        ASSERT_EQ(Convert(0x8000, &config, 0x81, record.get()), 0u);
+        EXPECT_STREQ(record->pModelName, "kept");
+        EXPECT_EQ(record->pSYSVersion, nullptr);
+        EXPECT_EQ(record->dwMemoryKB, 7u);
+        EXPECT_EQ(record->pLoadedEmul->wEmulation + record->pLoadedFont->wFont, 0);
+        EXPECT_STREQ(record->pLoadedEmul->szVersion, "");
+        EXPECT_EQ(record->pFuncInfo->dwFunction, 0u);
+    }
     // Holes in a list give no item, except in a package array (an empty
     // item); the function list ends at its first. A package array without a
     // true count or a usable pointer is empty.

@@ -57,6 +57,57 @@ TEST(Record, UnknownKeysChangeNothing) {
     EXPECT_EQ(AllocateListItem("pColorCorrection"), nullptr);
     EXPECT_EQ(record->pModelName, nullptr);
     EXPECT_EQ(record->pTrayInfo, nullptr);
+    // Null records, keys, items and texts are refused the same way.
+    EXPECT_FALSE(LocateList(nullptr, keys::kTrayInfo, &list));
+    EXPECT_FALSE(LocateList(record.get(), nullptr, &list));
+    EXPECT_EQ(AddItem(record.get(), keys::kTrayInfo, nullptr), 0);
+    EXPECT_EQ(StringField(nullptr, keys::kModelName), nullptr);
+    EXPECT_EQ(StringField(record.get(), nullptr), nullptr);
+    EXPECT_EQ(SetString(record.get(), keys::kModelName, nullptr), 0);
+    RemoveListItem(record.get(), keys::kTrayInfo, nullptr);
+    EXPECT_EQ(record->dwTrayInfoCount, 0u);
+}
+
+// The consistency check every reliability test relies on finds each kind of
+// damage: a count that is not the chain's length, an item of another
+// layout's size, a cycle, a string that is not a heap block exactly as long
+// as its text.
+TEST(Record, ConsistencyCheckFindsEveryKindOfDamage) {
+    static const char literal[] = "not a heap block";
+    // Blocks of 8 bytes holding "ab" and of 2 bytes holding "ab" unterminated.
+    char *blocks[2] = {static_cast<char *>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, 8)),
+                       static_cast<char *>(GlobalAlloc(GMEM_FIXED, 2))};
+    memcpy(blocks[0], "ab", 2);
+    memcpy(blocks[1], "ab", 2);
+    struct Case {
+        const char *what, *key;
+        void (*damage)(PrnInfoEx *, char **);
+    } cases[] = {
+        {"sound", nullptr, [](PrnInfoEx *, char **) {}},
+        {"count", "pTrayInfo", [](PrnInfoEx *r, char **) { ++r->dwTrayInfoCount; }},
+        {"size", "pTrayInfo", [](PrnInfoEx *r, char **) { r->pTrayInfo->header.size = 12; }},
+        {"cycle", "pTrayInfo", [](PrnInfoEx *r, char **) { r->pTrayInfo->header.next = &r->pTrayInfo->header; }},
+        {"literal", "pModelName", [](PrnInfoEx *r, char **) { r->pModelName = const_cast<char *>(literal); }},
+        {"block too long", "pMakerName", [](PrnInfoEx *r, char **b) { r->pMakerName = b[0]; }},
+        {"unterminated", "pMakerName", [](PrnInfoEx *r, char **b) { r->pMakerName = b[1]; }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        HostRecord record;
+        AddTray(record.get(), 3);
+        SetString(record.get(), keys::kModelName, "Model");
+        PrnInfoEx sound = *record.get();
+        InfoItem tray = record->pTrayInfo->header;
+        c.damage(record.get(), blocks);
+        const char *found = FindRecordViolation(record.get());
+        EXPECT_STREQ(found != nullptr ? found : "none", c.key != nullptr ? c.key : "none");
+        record->dwTrayInfoCount = sound.dwTrayInfoCount;
+        record->pTrayInfo->header = tray;
+        record->pModelName = sound.pModelName;
+        record->pMakerName = nullptr;
+    }
+    GlobalFree(blocks[0]);
+    GlobalFree(blocks[1]);
 }
 
 TEST(Record, ItemsAppendAtTheTailAndClearFreesThemAll) {

@@ -40,6 +40,15 @@ TEST(PortableHeap, FreeingAPointerItNeverHandedOutReturnsItWithError6) {
     EXPECT_EQ(GetLastError(), 6u);
     EXPECT_EQ(GlobalFree(nullptr), nullptr);
     EXPECT_EQ(GlobalSize(&local), 0u);
+    SetLastError(0);
+    EXPECT_EQ(GlobalReAlloc(&local, 8, GMEM_MOVEABLE), nullptr);
+    EXPECT_EQ(GetLastError(), 6u);
+    SetLastError(0);
+    EXPECT_EQ(GlobalLock(&local), nullptr);
+    EXPECT_EQ(GetLastError(), 6u);
+    SetLastError(0);
+    EXPECT_EQ(GlobalUnlock(&local), FALSE);
+    EXPECT_EQ(GetLastError(), 6u);
 }
 
 TEST(PortableHeap, ReAllocMovesOnlyWhenAllowedAndKeepsContents) {
@@ -55,6 +64,31 @@ TEST(PortableHeap, ReAllocMovesOnlyWhenAllowedAndKeepsContents) {
     EXPECT_EQ(GlobalReAlloc(grown, 2, 0), grown);
     EXPECT_EQ(GlobalSize(grown), 2u);
     GlobalFree(grown);
+}
+
+// A block that cannot be registered at its new place is never moved: the
+// caller keeps a valid original, as a failed GlobalReAlloc promises.
+TEST(PortableHeap, ReAllocThatCannotRegisterTheMovedBlockKeepsTheOriginal) {
+    char *block = static_cast<char *>(GlobalAlloc(GMEM_FIXED, 4));
+    char *neighbour = static_cast<char *>(GlobalAlloc(GMEM_FIXED, 4));  // the block cannot grow in place
+    memcpy(block, "abc", 4);
+    pat::portable::HeapFixRegistrySize(true);
+    std::vector<void *> fillers;
+    for (void *p; (p = GlobalAlloc(GMEM_FIXED, 1)) != nullptr;) {
+        fillers.push_back(p);
+        ASSERT_LT(fillers.size(), 1u << 20);
+    }
+    EXPECT_EQ(GlobalReAlloc(block, 1 << 20, GMEM_MOVEABLE), nullptr);
+    EXPECT_EQ(GetLastError(), 8u);
+    EXPECT_EQ(GlobalSize(block), 4u);
+    EXPECT_STREQ(block, "abc");
+    pat::portable::HeapFixRegistrySize(false);
+    char *grown = static_cast<char *>(GlobalReAlloc(block, 1 << 20, GMEM_MOVEABLE));
+    ASSERT_NE(grown, nullptr);
+    EXPECT_STREQ(grown, "abc");
+    for (void *p : fillers) GlobalFree(p);
+    EXPECT_EQ(GlobalFree(grown), nullptr);
+    EXPECT_EQ(GlobalFree(neighbour), nullptr);
 }
 
 TEST(PortableHeap, FaultInjectionFailsExactlyTheNthAllocation) {

@@ -34,6 +34,8 @@ TEST(PortableText, EveryKnownLanguageHasAnInstalledCodePage) {
     EXPECT_EQ(GetLocaleInfoA(0x03FF, LOCALE_IDEFAULTANSICODEPAGE, text, 8), 0);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(GetLocaleInfoA(0x0409, 0x1001, text, 8), 0);
+    EXPECT_EQ(GetLocaleInfoA(0x0409, LOCALE_IDEFAULTANSICODEPAGE, nullptr, 8), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
 TEST(PortableText, ConversionMeasuresBoundsAndReplaces) {
@@ -56,8 +58,8 @@ TEST(PortableText, StringFunctions) {
     EXPECT_STREQ(text, "xxxxxxxx");
     lstrcpynA(text, "abcdef", 4);
     EXPECT_STREQ(text, "abc");
-    lstrcatA(text, "\xe0\xff");
-    EXPECT_STREQ(CharUpperA(text), "ABC\xc0\x9f");
+    lstrcatA(text, "\xe0\xff\x9a\x9c\x9e\xf7");  // code page 1252: s and z caron, oe; the division sign stays
+    EXPECT_STREQ(CharUpperA(text), "ABC\xc0\x9f\x8a\x8c\x8e\xf7");
     EXPECT_EQ(reinterpret_cast<uintptr_t>(CharUpperA(reinterpret_cast<LPSTR>(uintptr_t{'q'}))), uintptr_t{'Q'});
     EXPECT_EQ(lstrlenA(lstrcpyA(text, "12345")), 5);
     EXPECT_EQ(lstrlenA(nullptr), 0);

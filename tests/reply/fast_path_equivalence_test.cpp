@@ -135,6 +135,43 @@ TEST(FastPaths, DispatchOverATableTooLargeToShortlist) {
     ExpectSameRecords(rows.data(), false);
 }
 
+// Fills the stack below the caller with a byte that no dispatcher state may
+// hold (an invalid bool, a row index past every list), so that state a call
+// leaves unset shows at once instead of by chance.
+__attribute__((noinline)) void PaintStack(uint8_t byte) {
+    volatile uint8_t area[32 * 1024];
+    for (volatile uint8_t &b : area) b = byte;
+}
+
+// A malformed answer can bring a body key before any command word (this one
+// was found by the reply fuzzer): it is matched as the plain walk matches it,
+// never narrowed from a list no command made.
+TEST(FastPaths, AKeyBeforeAnyCommand) {
+    const std::string text("\x01\f\f\f\f\f@PJL\f\f@@@[\fa\x02y\xdf@]\xff\xff@PJL\fr\f\f\xff", 35);
+    for (const std::string &variant : Variants(text, false)) {
+        HostRecord fast, plain;
+        PaintStack(0x80);
+        DispatchPjlReply(fast.get(), Config().familyReplyTable, variant.data(), static_cast<uint32_t>(variant.size()));
+        PlainDispatch(plain.get(), Config().familyReplyTable, variant);
+        ASSERT_EQ(RecordSnapshot(fast.get()), RecordSnapshot(plain.get())) << testing::PrintToString(variant);
+    }
+}
+
+// The keyed lookup of one rule finds, from any row, the row a plain walk finds.
+TEST(FastPaths, FindReplyRuleFindsTheRowAPlainWalkFinds) {
+    ReplyKeys keys = {};
+    EXPECT_EQ(FindReplyRule(nullptr, &keys), nullptr);
+    for (const ReplyRule *table : {Config().familyReplyTable, Config().commonReplyTable})
+        for (const ReplyRule *row = table; row->command != nullptr; ++row) {
+            keys = {};
+            const char *texts[] = {row->command, row->category, row->key, row->item, row->value};
+            char *fields[] = {keys.command, keys.category, keys.key, keys.item, keys.value};
+            for (int i = 0; i < 5; ++i) strcpy(fields[i], texts[i] != nullptr ? texts[i] : "");
+            for (const ReplyRule *from : {table, row, row + 1})
+                ASSERT_EQ(FindReplyRule(from, &keys), PlainFind(from, keys)) << row->command << " " << row->key;
+        }
+}
+
 TEST(FastPaths, CompletenessCheckAnswersAsARescanPerCategoryWould) {
     for (const std::string &answer : Variants(kAnswer))
         ASSERT_EQ(MatchRequestCategories(kRequest.data(), static_cast<uint32_t>(kRequest.size()), answer.data(),

@@ -67,6 +67,11 @@ TEST_F(StringResources, LongTextsAreCutBetweenWholeCharacters) {
     static const uint16_t block[] = {2, 0x65E5, 0x0041};  // a character code page 1252 lacks
     portable::RegisterResource(RT_STRING, MAKEINTRESOURCEA(1000), kEnglish, block, sizeof block);
     EXPECT_EQ(Load(999 * 16), "?A");
+    // A character outside the 16-bit range is one character: never split.
+    static const uint16_t pair[] = {5, 'a', 'b', 0xD83D, 0xDE00, 'c'};
+    portable::RegisterResource(RT_STRING, MAKEINTRESOURCEA(999), kEnglish, pair, sizeof pair);
+    EXPECT_EQ(Load(998 * 16, 4), "ab?");
+    EXPECT_EQ(Load(998 * 16, 3), "ab");
     Status status;
     EXPECT_EQ(Load(999 * 16 + 1, 256, &status), std::string(511, '#')) << "an entry past the end of its block";
     EXPECT_EQ(status, kNotFound);

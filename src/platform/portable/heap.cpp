@@ -25,6 +25,7 @@ uint32_t g_used = 0;      // live + tombstones
 uint32_t g_live = 0;
 uint32_t g_failAt = 0;    // 0 = off
 uint32_t g_allocCount = 0;
+bool g_registryFixed = false;  // tests: the registry cannot grow
 
 uint32_t HashOf(const void *p) {
     uintptr_t v = reinterpret_cast<uintptr_t>(p);
@@ -43,6 +44,7 @@ Slot *FindSlot(const void *block) {
 }
 
 bool Rehash(uint32_t capacity) {
+    if (g_registryFixed) return false;
     Slot *slots = static_cast<Slot *>(calloc(capacity, sizeof(Slot)));
     if (slots == nullptr) return false;
     for (uint32_t i = 0; i < g_capacity; ++i) {
@@ -59,11 +61,17 @@ bool Rehash(uint32_t capacity) {
     return true;
 }
 
+// Makes sure one more block can be registered without the table growing:
+// grows it (or sweeps its tombstones) once it would be three quarters full.
+// False when it would have to and cannot; nothing has changed then.
+bool MakeRoomForOne() {
+    if ((g_used + 1) * 4 < g_capacity * 3) return true;
+    uint32_t capacity = g_capacity == 0 ? 64 : (g_live * 4 >= g_capacity ? g_capacity * 2 : g_capacity);
+    return Rehash(capacity);
+}
+
 bool Insert(void *block, SIZE_T size) {
-    if ((g_used + 1) * 4 >= g_capacity * 3) {
-        uint32_t capacity = g_capacity == 0 ? 64 : (g_live * 4 >= g_capacity ? g_capacity * 2 : g_capacity);
-        if (!Rehash(capacity)) return false;
-    }
+    if (!MakeRoomForOne()) return false;
     uint32_t i = HashOf(block) & (g_capacity - 1);
     while (g_slots[i].block != nullptr && g_slots[i].block != kTombstone) i = (i + 1) & (g_capacity - 1);
     if (g_slots[i].block == nullptr) ++g_used;
@@ -139,6 +147,14 @@ HGLOBAL WINAPI GlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
+    // The moved block must be registrable before realloc can free the
+    // original: a failure after the move would leave the caller, who keeps
+    // the old pointer as Win32 promises, with a block that no longer exists.
+    if (!MakeRoomForOne()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    slot = FindSlot(block);  // the table may have been rebuilt
     void *moved = realloc(block, bytes);
     if (moved == nullptr) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -151,13 +167,7 @@ HGLOBAL WINAPI GlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags) {
     }
     slot->block = kTombstone;
     --g_live;
-    if (!Insert(moved, bytes)) {
-        // The registry could not grow: the block is lost to the caller either
-        // way, so release it rather than hand out an untracked pointer.
-        free(moved);
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
+    Insert(moved, bytes);  // cannot fail: the room was made above
     return moved;
 }
 
@@ -208,6 +218,11 @@ void HeapFailNthAllocation(uint32_t n) {
 uint32_t HeapAllocationsSinceArmed() {
     Guard guard;
     return g_allocCount;
+}
+
+void HeapFixRegistrySize(bool fixed) {
+    Guard guard;
+    g_registryFixed = fixed;
 }
 
 }  // namespace pat::portable

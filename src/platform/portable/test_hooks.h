@@ -20,6 +20,11 @@ void HeapFailNthAllocation(uint32_t n);
 // learn how many allocation points an operation has.
 uint32_t HeapAllocationsSinceArmed();
 
+// While set, the registry of live blocks cannot grow, as if the C heap had
+// run out: GlobalAlloc fails once the registry is full, and so does a
+// GlobalReAlloc that would need a new entry for a moved block.
+void HeapFixRegistrySize(bool fixed);
+
 // Adds a resource to the module's resource directory. Name and type are
 // either integer identifiers (MAKEINTRESOURCEA) or strings, which are copied;
 // the data must outlive the registration.
