@@ -5,7 +5,7 @@
 // first parse fail. The parser must read nothing outside the text, fail only
 // with 8 and only when an allocation failed, and leave the record consistent
 // and the heap balanced.
-#include "core/config.h"
+#include "api/module_config.h"
 #include "fuzz_support.h"
 #include "reply/device_id_parser.h"
 
@@ -21,10 +21,10 @@ uint32_t ClassifySome(uint32_t code) { return code == 20002 ? 1 : code == 10001 
 
 pat::ModuleConfig WithRows() {
     pat::ModuleConfig config = pat::ShippedConfig();
-    config.commandSetTable = kCommandRows;
-    config.supplyKindTable = kSupplyKinds;
-    config.modelNameTable = kModelRows;
-    config.classifyEngineStatus = ClassifySome;
+    config.reply.commandSetTable = kCommandRows;
+    config.reply.supplyKindTable = kSupplyKinds;
+    config.reply.modelNameTable = kModelRows;
+    config.reply.classifyEngineStatus = ClassifySome;
     return config;
 }
 

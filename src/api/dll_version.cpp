@@ -4,7 +4,7 @@
 
 #include "platform/module_instance.h"
 #include "api/operations.h"
-#include "core/config.h"
+#include "api/module_config.h"
 #include "platform/platform.h"
 
 namespace pat {

@@ -3,7 +3,7 @@
 #include "api/last_error.h"
 #include "platform/module_instance.h"
 #include "api/operations.h"
-#include "core/config.h"
+#include "api/module_config.h"
 
 using namespace pat;
 

@@ -1,5 +1,5 @@
 // The module's palette: empty in this configuration (terminator only).
-#include "core/shipped_tables.h"
+#include "api/module_config.h"
 
 namespace pat {
 

@@ -1,7 +1,7 @@
 // The peripheral profile: five words that differ by device class only at
 // offset 12.
 #include "api/operations.h"
-#include "core/config.h"
+#include "api/module_config.h"
 
 namespace pat {
 

@@ -1,5 +1,5 @@
 // Lookups over the code tables. Every lookup takes its table, so callers pass
-// the configuration's table (Config().trayNameTable, ...). Name tables are
+// the configuration's table (ActiveConvertConfig().trayNameTable, ...). Name tables are
 // searched with NameToCode (core/item_chain.h).
 #ifndef PAT_CONVERT_CODE_LOOKUPS_H
 #define PAT_CONVERT_CODE_LOOKUPS_H
@@ -7,7 +7,7 @@
 #include <stdint.h>
 
 #include "core/item_chain.h"
-#include "core/table_rows.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 

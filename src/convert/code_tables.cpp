@@ -1,6 +1,6 @@
 // Installed options, packages and device status bits: what the host reports
 // about a device's equipment, into device and engine status codes.
-#include "core/shipped_tables.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 

@@ -1,6 +1,6 @@
 // Media types: a tray's media word (one bit per type), its 64-bit media mask,
 // or its media name, into the media code of the tray item.
-#include "core/shipped_tables.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 

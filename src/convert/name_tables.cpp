@@ -1,6 +1,6 @@
 // Names the host and the printer report for trays, bins, emulations, models
 // and fonts, into the codes of the record's items.
-#include "core/shipped_tables.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 
@@ -79,9 +79,6 @@ const NameCodeRow kEmulationTable[] = {
     {"PCL 5c Emulation", 18},
     {nullptr, 0},
 };
-
-// No model names in this family: every model is code 255.
-const NameCodeRow kModelNameTable[] = {{nullptr, 255}};
 
 // No font names in this family: every font is code 0.
 const NameCodeRow kFontNameTable[] = {{nullptr, 0}};

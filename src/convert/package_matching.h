@@ -6,7 +6,7 @@
 #include <stdint.h>
 
 #include "core/error_codes.h"
-#include "core/table_rows.h"
+#include "convert/convert_config.h"
 #include "pat/pat.h"
 
 namespace pat {

@@ -1,7 +1,7 @@
 // Paper sizes: tray dimensions in millimetres and the PJL paper keywords, both
 // into the paper-size codes of the tray items. The first row within tolerance
 // wins, so row order matters.
-#include "core/shipped_tables.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 
@@ -125,22 +125,6 @@ const DimensionAttrRow kPaperSizeAttrTable[] = {
     {235, 120, 133, 0, 0},
     {120, 235, 117, 0, 0},
     {kAbsent, 0, 2, 0, 0},
-};
-
-// Paper keywords of the PJL tray-size replies; an unknown keyword is code 0.
-const NameCodeRow kPaperKeywordTable[] = {
-    {"A0SRT", 90},       {"A1SRT", 91},        {"A1LONG", 88},      {"A2SRT", 72},
-    {"A2LONG", 86},      {"A3", 5},            {"A3LONG", 4},       {"A4SRT", 9},
-    {"A4LONG", 8},       {"A5SRT", 13},        {"A5LONG", 12},      {"A6", 17},
-    {"A6LONG", 16},      {"JISB1SRT", 92},     {"JISB2SRT", 93},    {"JISB2LONG", 89},
-    {"JISB3SRT", 73},    {"JISB3LONG", 87},    {"JISB4", 7},        {"JISB4LONG", 6},
-    {"JISB5SRT", 11},    {"JISB5LONG", 10},    {"JISB6", 15},       {"JISB6LONG", 14},
-    {"A3WIDE", 69},      {"A3WIDELONG", 76},   {"JPOST", 34},       {"JPOSTLONG", 78},
-    {"JPOSTDSRT", 70},   {"JPOSTDLONG", 71},   {"LEDGER", 58},      {"LEDGERLONG", 57},
-    {"LEGAL", 21},       {"LEGALLONG", 20},    {"LETTERSRT", 23},   {"LETTERLONG", 22},
-    {"HALFLETTERS", 27}, {"HALFLETTERL", 26},  {"ANSICSRT", 75},    {"ANSICLONG", 74},
-    {"CUSTOM", 2},
-    {nullptr, 0},
 };
 
 }  // namespace pat

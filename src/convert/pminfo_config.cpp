@@ -2,7 +2,7 @@
 // and packages, in the mask's fixed order; the first error ends it.
 #include "convert/code_lookups.h"
 #include "convert/pminfo_blocks.h"
-#include "core/config.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 
@@ -27,7 +27,7 @@ Status ConvertModel(const PMModelRecord *model, PrnInfoEx *record) {
     if (IsUsable(model->pszModel)) {
         bool stored = SetString(record, keys::kModelName, model->pszModel) != 0;
         record->bModelCode =
-            stored ? static_cast<uint8_t>(NameToCode(model->pszModel, Config().modelNameTable)) : kUnknownModel;
+            stored ? static_cast<uint8_t>(NameToCode(model->pszModel, ActiveConvertConfig().modelNameTable)) : kUnknownModel;
         if (!stored) return kNoMemory;
     }
     // The system version and the maker are extras: losing them is no error.
@@ -46,7 +46,7 @@ Status ConvertBins(const PMList *list, PrnInfoEx *record) {
         OutBinInfo *item = NewItem<OutBinInfo>();
         if (item == nullptr) return kNoMemory;
         item->wBin = IsUsable(source->pszName)
-                         ? static_cast<uint16_t>(FindNamedDevice(source->pszName, Config().binNameTable)->code)
+                         ? static_cast<uint16_t>(FindNamedDevice(source->pszName, ActiveConvertConfig().binNameTable)->code)
                          : kUnknownBin;
         if (IsReported(source->dwFlags) && (source->dwFlags & kBinFull) != 0) item->wState = kBinStateFull;
         return AddNewItem(record, keys::kOutBinInfo, &item->header);
@@ -63,7 +63,7 @@ Status ConvertOptions(const PMList *list, PrnInfoEx *record) {
         DeviceInfo *item = NewItem<DeviceInfo>();
         if (item == nullptr) return kNoMemory;
         if (IsReported(source->dwKey))
-            item->wDevice = static_cast<uint16_t>(KeyToCode(source->dwKey, Config().deviceOptionTable));
+            item->wDevice = static_cast<uint16_t>(KeyToCode(source->dwKey, ActiveConvertConfig().deviceOptionTable));
         return AddNewItem(record, keys::kDeviceInfo, &item->header);
     });
 }

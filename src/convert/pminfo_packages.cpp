@@ -2,7 +2,7 @@
 // that a package table knows also installs that table row's device.
 #include "convert/package_matching.h"
 #include "convert/pminfo_blocks.h"
-#include "core/config.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 
@@ -37,7 +37,7 @@ Status AddPackage(const PMPackageRecord *source, const char *key, const PackageR
 Status ConvertPackages(const PMPackageBlock *block, bool sales, PrnInfoEx *record) {
     if (!IsUsable(block)) return kOk;
     const char *key = sales ? keys::kSalespkgInfo : keys::kFuncpkgInfo;
-    const PackageRow *table = sales ? Config().salespkgTable : Config().funcpkgTable;
+    const PackageRow *table = sales ? ActiveConvertConfig().salespkgTable : ActiveConvertConfig().funcpkgTable;
     uint32_t count = sales ? block->dwSalesCount : block->dwFuncCount;
     PMPackageRecord *const *array = sales ? block->ppSales : block->ppFuncs;
     ClearList(record, key);

@@ -1,7 +1,7 @@
 // The status block of PMInfo: the device status word, loaded emulations and
 // fonts, engine statuses and the copy-guard state, in the mask's fixed order.
 #include "convert/pminfo_blocks.h"
-#include "core/config.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 
@@ -24,7 +24,7 @@ Status ConvertStatusWord(const PMStatusWord *source, bool suppress, PrnInfoEx *r
     record->bStatusNotOne = record->bStatus == 1 ? 0 : 1;
     record->bStatusBit27 = Bit(word, kStatusBit27);
     record->bStatusBit22 = Bit(word, kStatusBit22);
-    for (const StatusBitRow *row = Config().statusBitTable; row->group != 0xFFFFFFFFu; ++row) {
+    for (const StatusBitRow *row = ActiveConvertConfig().statusBitTable; row->group != 0xFFFFFFFFu; ++row) {
         if ((row->group & 0x1) == 0 || (row->mask & word) == 0 || (row->conditional != 0 && suppress)) continue;
         if (!AddEngineStatus(record, row->status)) return kNoMemory;
     }
@@ -42,7 +42,7 @@ Status ConvertEmulation(const PMEmulationRecord *source, PrnInfoEx *record) {
     LoadedEmul *item = NewItem<LoadedEmul>();
     if (item == nullptr) return kNoMemory;
     if (IsUsable(source->pszName))
-        item->wEmulation = static_cast<uint16_t>(NameToCode(source->pszName, Config().emulationTable));
+        item->wEmulation = static_cast<uint16_t>(NameToCode(source->pszName, ActiveConvertConfig().emulationTable));
     if (IsUsable(source->pszVersion)) {
         const char *key = VersionKeyOf(item->wEmulation);
         if (key != nullptr && !SetString(record, key, source->pszVersion)) {
@@ -71,7 +71,7 @@ Status ConvertFonts(const PMList *list, PrnInfoEx *record) {
         LoadedFont *item = NewItem<LoadedFont>();
         if (item == nullptr) return kNoMemory;
         if (IsUsable(source->pszName))
-            item->wFont = static_cast<uint16_t>(NameToCode(source->pszName, Config().fontNameTable));
+            item->wFont = static_cast<uint16_t>(NameToCode(source->pszName, ActiveConvertConfig().fontNameTable));
         return AddNewItem(record, keys::kLoadedFont, &item->header);
     });
 }

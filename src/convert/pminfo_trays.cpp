@@ -2,7 +2,7 @@
 // list carry the same facts at different offsets; both become TrayInfo items.
 #include "convert/code_lookups.h"
 #include "convert/pminfo_blocks.h"
-#include "core/config.h"
+#include "convert/convert_config.h"
 
 namespace pat {
 
@@ -38,13 +38,13 @@ TraySource FromExtended(const PMTrayRecordEx *r) {
 
 uint16_t PlainPaperSize(const TraySource &tray) {
     if (!IsReported(tray.height)) return kPaperHeightUnknown;
-    return static_cast<uint16_t>(FindPaperSize(tray.width, tray.height, Config().paperSizeTable)->code);
+    return static_cast<uint16_t>(FindPaperSize(tray.width, tray.height, ActiveConvertConfig().paperSizeTable)->code);
 }
 
 uint16_t PaperSizeOf(const TraySource &tray) {
     if (IsReported(tray.attributes) && (tray.attributes & PAT_TRAY_CUSTOM_PAPER) != 0) return kPaperCustom;
     // An unreported attribute word takes part as reported: both bits set.
-    const DimensionAttrRow *table = Config().paperSizeAttrTable;
+    const DimensionAttrRow *table = ActiveConvertConfig().paperSizeAttrTable;
     if (tray.sizeSelect == kSelectBothWithFallback) {
         const DimensionAttrRow *row =
             FindPaperSize(tray.width, tray.height, tray.attributes, kPaperAttr400 | kPaperAttr800, table);
@@ -69,7 +69,7 @@ uint16_t LevelOf(uint32_t level) {
 }
 
 uint16_t MediaOf(const TraySource &tray) {
-    const ModuleConfig &config = Config();
+    const ConvertConfig &config = ActiveConvertConfig();
     if (!IsReported(tray.media))
         return IsUsable(tray.mediaName) ? static_cast<uint16_t>(NameToCode(tray.mediaName, config.mediaNameTable)) : 0;
     if (!tray.extended && (tray.media & kMediaGivenAsMask) != 0) {
@@ -89,7 +89,7 @@ uint32_t AttributesOf(const TraySource &tray) {
 Status AddTray(const TraySource &tray, PrnInfoEx *record) {
     TrayInfo *item = NewItem<TrayInfo>();
     if (item == nullptr) return kNoMemory;
-    if (IsUsable(tray.name)) item->wTray = static_cast<uint16_t>(FindNamedDevice(tray.name, Config().trayNameTable)->code);
+    if (IsUsable(tray.name)) item->wTray = static_cast<uint16_t>(FindNamedDevice(tray.name, ActiveConvertConfig().trayNameTable)->code);
     item->wPaperSize = PaperSizeOf(tray);
     item->wLevel = LevelOf(tray.level);
     item->wMedia = MediaOf(tray);

@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include "core/table_rows.h"
+#include "pat/pat.h"
 
 namespace pat {
 

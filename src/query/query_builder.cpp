@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "query/query_builder.h"
-#include "core/config.h"
+#include "query/query_config.h"
 #include "core/data_node.h"
 #include "core/record.h"
 #include "query/query_text.h"
@@ -28,7 +28,7 @@ uint32_t Length(const char *text) { return static_cast<uint32_t>(strlen(text)); 
 // none is listed). A group that would crowd out the rest of the text is left
 // out; `reserve` keeps room for what follows the trays.
 void AppendTrayGroups(QueryText &text, PrnInfoEx *record, uint32_t reserve) {
-    const TrayQueryRow *table = Config().trayQueryTable;
+    const TrayQueryRow *table = ActiveQueryConfig().trayQueryTable;
     const TrayInfo *tray = reinterpret_cast<const TrayInfo *>(ListHead(record, keys::kTrayInfo));
     if (tray == nullptr) {
         for (const TrayQueryRow *row = table; row->tray != kEndTray; ++row)

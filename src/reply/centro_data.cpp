@@ -1,7 +1,7 @@
 // PatSetCentroDataTo's work: a CentroData tree (request copy, PJL answers,
 // device IDs) into the host's record.
 #include "reply/centro_data.h"
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/data_node.h"
 #include "reply/device_id_parser.h"
 #include "reply/reply_dispatch.h"
@@ -39,7 +39,7 @@ Status WalkCentroData(const ReplyRule *familyTable, const DataNode *root, PrnInf
 
 Status ApplyCentroData(DataNode *root, PrnInfoEx *record) {
     if (record->dwSize < PAT_PRNINFOEX_MIN_SIZE) return kInvalidParameter;
-    Status status = WalkCentroData(Config().familyReplyTable, root, record);
+    Status status = WalkCentroData(ActiveReplyConfig().familyReplyTable, root, record);
     if (status != kOk) return status;
     FixTandemTrays(record);
     return kOk;

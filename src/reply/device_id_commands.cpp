@@ -1,5 +1,5 @@
 // "CMD": the command sets the printer lists become its loaded emulations.
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/item_chain.h"
 #include "core/record.h"
 #include "platform/platform.h"
@@ -12,7 +12,7 @@ Status OnCommandSet(FieldSource *source, PrnInfoEx *record) {
     ReadField(source, value, sizeof value, ";");
     // Without a table the names mean nothing; the emulation list another
     // source filled is then kept.
-    const NameCodeRow *table = Config().commandSetTable;
+    const NameCodeRow *table = ActiveReplyConfig().commandSetTable;
     if (table == nullptr || table->name == nullptr) return kOk;
 
     ClearList(record, keys::kLoadedEmul);

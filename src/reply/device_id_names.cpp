@@ -1,5 +1,5 @@
 // "MFG", "DES" and "MDL": the record's maker, description and model strings.
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/item_chain.h"
 #include "core/record.h"
 #include "reply/device_id_handlers.h"
@@ -31,7 +31,7 @@ Status OnDescription(FieldSource *source, PrnInfoEx *record) {
 Status OnModelName(FieldSource *source, PrnInfoEx *record) {
     char value[kDeviceIdFieldCapacity];
     if (StoreValue(source, record, keys::kModelName, value))
-        record->bModelCode = static_cast<uint8_t>(NameToCode(value, Config().modelNameTable));
+        record->bModelCode = static_cast<uint8_t>(NameToCode(value, ActiveReplyConfig().modelNameTable));
     else
         record->bModelCode = 255;
     return kOk;

@@ -1,6 +1,6 @@
 // "STS": codes,status,text; -- the engine-status codes (separated by "/"), the
 // status byte and one detail text shared by every code.
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/record.h"
 #include "platform/platform.h"
 #include "reply/device_id_handlers.h"
@@ -13,7 +13,7 @@ namespace {
 // Adds an item for every non-empty "/" piece of codes; returns the first
 // nonzero classification of the codes added, or 0.
 uint32_t AddStatusCodes(const char *codes, uint32_t size, PrnInfoEx *record) {
-    uint32_t (*classify)(uint32_t) = Config().classifyEngineStatus;
+    uint32_t (*classify)(uint32_t) = ActiveReplyConfig().classifyEngineStatus;
     uint32_t classification = 0;
     FieldSource pieces = SourceOf(codes, size);
     while (!AtTextEnd(pieces)) {

@@ -1,6 +1,6 @@
 // "RIJ": counter/supply,supply,...; -- one counter value and the supply levels,
 // whose kinds the configuration lists in the order the printer reports them.
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/record.h"
 #include "platform/platform.h"
 #include "reply/device_id_handlers.h"
@@ -35,7 +35,7 @@ Status OnCounterAndSupplies(FieldSource *source, PrnInfoEx *record) {
 
     char rest[kDeviceIdFieldCapacity];
     ReadField(source, rest, sizeof rest, ";");
-    const uint16_t *kind = Config().supplyKindTable;
+    const uint16_t *kind = ActiveReplyConfig().supplyKindTable;
     if (kind == nullptr) return kOk;
     // Empty entries do not use up a kind; a failed allocation does.
     FieldSource entries = SourceOf(rest, sizeof rest);

@@ -1,5 +1,5 @@
 // Tables of the device ID parser.
-#include "core/shipped_tables.h"
+#include "reply/reply_config.h"
 
 namespace pat {
 

@@ -1,7 +1,7 @@
 // The INFO ZOLT answer: one emulation-specific item, updated field by field.
 #include <string.h>
 
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/record.h"
 #include "reply/handler_support.h"
 #include "reply/reply_handlers.h"
@@ -28,11 +28,11 @@ Status OnEmulUniqInfo(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, ui
         // A key on a line of its own carries no value: the field stays as it was.
         if (value.kind != TOKEN_VALUE) continue;
         if (strcmp(key.text, "MEMORYUSAGE") == 0)
-            info->dwMemoryUsage = static_cast<uint32_t>(NameToCode(value.text, Config().memoryUsageTable));
+            info->dwMemoryUsage = static_cast<uint32_t>(NameToCode(value.text, ActiveReplyConfig().memoryUsageTable));
         else if (strcmp(key.text, "OTHER") == 0)
             CopyToField(info->szOther, sizeof info->szOther, value.text);
         else if (strcmp(key.text, "IMAGEROTATION") == 0)
-            info->dwImageRotation = static_cast<uint32_t>(NameToCode(value.text, Config().imageRotationTable));
+            info->dwImageRotation = static_cast<uint32_t>(NameToCode(value.text, ActiveReplyConfig().imageRotationTable));
     } while (cursor->state != SCAN_SEEK);  // the block's form feed, the next "@PJL" or the end
     return kOk;
 }

@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "core/table_rows.h"
+#include "reply/reply_config.h"
 #include "reply/reply_scanner.h"
 
 namespace pat {

@@ -2,7 +2,7 @@
 // level, printer marking, function-package state.
 #include <string.h>
 
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/record.h"
 #include "reply/handler_support.h"
 #include "reply/reply_handlers.h"
@@ -34,11 +34,11 @@ void StoreLock(TrayInfo *tray, const char *value) {
 }
 
 void StorePaperSize(TrayInfo *tray, const char *value) {
-    tray->wPaperSize = static_cast<uint16_t>(NameToCode(value, Config().paperKeywordTable));
+    tray->wPaperSize = static_cast<uint16_t>(NameToCode(value, ActiveReplyConfig().paperKeywordTable));
 }
 
 void StoreLevel(TrayInfo *tray, const char *value) {
-    tray->wLevel = static_cast<uint16_t>(NameToCode(value, Config().trayLevelTable));
+    tray->wLevel = static_cast<uint16_t>(NameToCode(value, ActiveReplyConfig().trayLevelTable));
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ Status OnPrinterMarkingType(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompani
     Token value;
     Status status = ReadInquiryValue(cursor, &value);
     if (status != kOk) return status;
-    record->bCopyGuard = static_cast<uint8_t>(NameToCode(value.text, Config().markingTypeTable));
+    record->bCopyGuard = static_cast<uint8_t>(NameToCode(value.text, ActiveReplyConfig().markingTypeTable));
     return kOk;
 }
 
@@ -69,7 +69,7 @@ Status OnFuncpkgStatus(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, u
     Token value;
     Status status = ReadInquiryValue(cursor, &value);
     if (status != kOk) return status;
-    const PackageIdRow &package = Config().packageIdTable[packageIndex];
+    const PackageIdRow &package = ActiveReplyConfig().packageIdTable[packageIndex];
     FuncpkgInfo *item =
         reinterpret_cast<FuncpkgInfo *>(FindItemByCode(ListHead(record, keys::kFuncpkgInfo), packageIndex));
     bool isNew = item == nullptr;
@@ -77,7 +77,7 @@ Status OnFuncpkgStatus(ReplyCursor *cursor, PrnInfoEx *record, ReplyCompanion, u
     item->wIndex = static_cast<uint16_t>(packageIndex);
     CopyToField(item->szName, sizeof item->szName, package.name);
     item->szText[0] = '\0';
-    item->dwState = static_cast<uint32_t>(NameToCode(value.text, Config().packageStateTable));
+    item->dwState = static_cast<uint32_t>(NameToCode(value.text, ActiveReplyConfig().packageStateTable));
     if (isNew) AddItem(record, keys::kFuncpkgInfo, &item->header);
     if (item->dwState == kPackageActive) {
         DeviceInfo *device = NewItem<DeviceInfo>();

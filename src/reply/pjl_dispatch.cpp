@@ -2,7 +2,7 @@
 // calls every rule whose texts equal them, family rules first.
 #include <string.h>
 
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/record.h"
 #include "reply/reply_dispatch.h"
 #include "reply/rule_shortlist.h"
@@ -58,9 +58,9 @@ void StartText(Dispatcher *d, const ReplyRule *familyTable) {
     // line's lists start whole too: a key is never narrowed from a list that
     // no command word has made.
     ShortlistWholeTable(&d->wholeFamily, familyTable);
-    ShortlistWholeTable(&d->wholeCommon, Config().commonReplyTable);
+    ShortlistWholeTable(&d->wholeCommon, ActiveReplyConfig().commonReplyTable);
     ShortlistWholeTable(&d->family.byLine, familyTable);
-    ShortlistWholeTable(&d->common.byLine, Config().commonReplyTable);
+    ShortlistWholeTable(&d->common.byLine, ActiveReplyConfig().commonReplyTable);
     d->family.byCommand = d->family.current = &d->wholeFamily;
     d->common.byCommand = d->common.current = &d->wholeCommon;
     for (CommandRules &slot : d->commands) slot.listed = false;

@@ -2,7 +2,7 @@
 // a device by the table of punch units.
 #include <string.h>
 
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/record.h"
 #include "reply/handler_support.h"
 #include "reply/reply_handlers.h"
@@ -22,7 +22,7 @@ bool Held(const char *name, const Token *held, uint32_t count) {
 // The first row whose first `count` names are all held (in any order) and
 // whose other slots are empty.
 const PunchOptionRow *MatchPunchRow(const Token *held, uint32_t count) {
-    for (const PunchOptionRow *row = Config().punchOptionTable; row->names[0] != nullptr; ++row) {
+    for (const PunchOptionRow *row = ActiveReplyConfig().punchOptionTable; row->names[0] != nullptr; ++row) {
         bool match = true;
         for (uint32_t slot = 0; slot < kMaxPunchOptions && match; ++slot) {
             const char *name = row->names[slot];

@@ -4,7 +4,7 @@
 #ifndef PAT_REPLY_REPLY_DISPATCH_H
 #define PAT_REPLY_REPLY_DISPATCH_H
 
-#include "core/table_rows.h"
+#include "reply/reply_config.h"
 #include "reply/handler_support.h"
 
 namespace pat {

@@ -5,7 +5,7 @@
 #ifndef PAT_REPLY_REPLY_HANDLERS_H
 #define PAT_REPLY_REPLY_HANDLERS_H
 
-#include "core/table_rows.h"
+#include "reply/reply_config.h"
 #include "reply/reply_scanner.h"
 
 namespace pat {

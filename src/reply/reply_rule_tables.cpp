@@ -2,7 +2,7 @@
 // when its five texts (command, category, key, indented item, indented value)
 // all equal the current line's; the empty text matches only an empty text, so
 // a rule with empty key, item and value fires once, at the category word.
-#include "core/shipped_tables.h"
+#include "reply/reply_config.h"
 #include "reply/reply_handlers.h"
 
 namespace pat {

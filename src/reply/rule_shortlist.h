@@ -11,7 +11,7 @@
 
 #include <stdint.h>
 
-#include "core/table_rows.h"
+#include "reply/reply_config.h"
 #include "reply/text_signature.h"
 
 namespace pat {

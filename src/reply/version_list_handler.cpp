@@ -1,5 +1,5 @@
 // The VERSION list of the INFO CONFIG answer: firmware and emulation versions.
-#include "core/config.h"
+#include "reply/reply_config.h"
 #include "core/record.h"
 #include "reply/handler_support.h"
 #include "reply/reply_handlers.h"
@@ -14,7 +14,7 @@ constexpr int32_t kKVNEmulation = 2;
 constexpr uint32_t kVersionFieldChars = 15;
 
 void StoreVersion(PrnInfoEx *record, const char *name, const char *version) {
-    int32_t code = NameToCode(name, Config().versionNameTable);
+    int32_t code = NameToCode(name, ActiveReplyConfig().versionNameTable);
     if (code == kFirmware) {
         SetString(record, keys::kSYSVersion, version);
         return;

@@ -2,7 +2,8 @@
 #include <string.h>
 
 #include "convert/code_lookups.h"
-#include "core/config.h"
+#include "convert/convert_config.h"
+#include "text/text_config.h"
 #include "pat/pat.h"
 #include "text/string_resources.h"
 #include "text/text_exports.h"
@@ -28,8 +29,8 @@ Status LoadDeviceNameByKey(uint32_t key, char *destination, uint32_t capacity) {
 
 Status LoadDeviceNameByName(uint32_t kind, const char *name, char *destination, uint32_t capacity) {
     ClearText(destination, capacity);
-    const NamedDeviceRow *table = kind == kTrayName  ? Config().trayNameTable
-                                  : kind == kBinName ? Config().binNameTable
+    const NamedDeviceRow *table = kind == kTrayName  ? ActiveConvertConfig().trayNameTable
+                                  : kind == kBinName ? ActiveConvertConfig().binNameTable
                                                      : nullptr;
     if (table == nullptr) return kInvalidParameter;
     const NamedDeviceRow *row = FindNamedDevice(name, table);

@@ -1,7 +1,7 @@
 // PatGetStatusHelpFileName's work: the help-file name of a record's current
 // status, derived from the same status codes as the status text.
-#include "core/config.h"
-#include "core/shipped_tables.h"
+#include "text/text_config.h"
+#include "text/text_config.h"
 #include "text/status_text.h"
 #include "text/string_resources.h"
 #include "text/text_exports.h"
@@ -12,7 +12,7 @@ namespace pat {
 Status NoHelpFileName(const StatusRequest *, RecordArray *, char *, uint32_t) { return kOk; }
 
 Status ComposeHelpFileName(const StatusRequest *request, RecordArray *codes, char *text, uint32_t capacity) {
-    return Config().helpFileStep(request, codes, text, capacity);
+    return ActiveTextConfig().helpFileStep(request, codes, text, capacity);
 }
 
 // The record is used as the host passed it: no tree, no working copy.

@@ -1,6 +1,6 @@
 // PatSetLocale's work: a locale name selects the resource language.
-#include "core/config.h"
-#include "core/shipped_tables.h"
+#include "text/text_config.h"
+#include "text/text_config.h"
 #include "platform/platform.h"
 #include "text/current_language.h"
 #include "text/text_exports.h"
@@ -18,7 +18,7 @@ Status SelectLocale(const char *localeName) {
     char name[10];
     lstrcpynA(name, localeName, sizeof name);
     CharUpperA(name);
-    for (const LocaleRow *row = Config().localeTable; row->name != nullptr; ++row) {
+    for (const LocaleRow *row = ActiveTextConfig().localeTable; row->name != nullptr; ++row) {
         if (lstrcmpA(row->name, name) != 0) continue;
         CurrentLangId.store(static_cast<uint16_t>((row->sublanguage << 10) | row->primaryLanguage),
                             std::memory_order_relaxed);

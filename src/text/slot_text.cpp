@@ -1,7 +1,7 @@
 // The text of one slot of a message template: the detail texts of the
 // messages that belong to the slot, joined by the separator.
-#include "core/config.h"
-#include "core/shipped_tables.h"
+#include "text/text_config.h"
+#include "text/text_config.h"
 #include "platform/platform.h"
 #include "text/status_text.h"
 #include "text/string_resources.h"
@@ -36,7 +36,7 @@ bool InGroup(const uint32_t *groups, uint32_t slot, uint32_t detailKey) {
 
 // A message whose template has no slot entry serves every slot.
 bool ServesSlot(const MessageRecord *message, uint32_t slot) {
-    const uint32_t *groups = FindSlotEntry(Config().detailSlotTable, message->templateKey);
+    const uint32_t *groups = FindSlotEntry(ActiveTextConfig().detailSlotTable, message->templateKey);
     return groups == nullptr || InGroup(groups, slot, message->detailKey);
 }
 

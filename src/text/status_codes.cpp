@@ -1,6 +1,6 @@
 // Collecting the status codes of best priority from a record's engine status.
-#include "core/config.h"
-#include "core/shipped_tables.h"
+#include "text/text_config.h"
+#include "text/text_config.h"
 #include "text/status_text.h"
 
 namespace pat {
@@ -15,7 +15,7 @@ RecordArray *CreateCodeArray() { return CreateRecordArray(sizeof(uint32_t), 20, 
 namespace {
 
 const StatusPriorityRow *PrioritiesOf(uint32_t deviceClass) {
-    const StatusClassRow *row = Config().statusClassTable;
+    const StatusClassRow *row = ActiveTextConfig().statusClassTable;
     for (; row->deviceClass != 0xFFFFFFFFu; ++row)
         if (row->deviceClass == deviceClass) return row->priorities;
     return nullptr;

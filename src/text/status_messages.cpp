@@ -1,8 +1,8 @@
 // Mapping the collected status codes to message records.
 #include <string.h>
 
-#include "core/config.h"
-#include "core/shipped_tables.h"
+#include "text/text_config.h"
+#include "text/text_config.h"
 #include "platform/platform.h"
 #include "text/status_text.h"
 
@@ -35,7 +35,7 @@ Status AddMessagesForCode(const StatusRequest *request, uint32_t code, RecordArr
     char text[kCodeTextCapacity];
     FormatCodeText(code, text);
     const StatusMessageRow *table =
-        IsNegativeClass(request->deviceClass) ? Config().negativeStatusMessageTable : Config().statusMessageTable;
+        IsNegativeClass(request->deviceClass) ? ActiveTextConfig().negativeStatusMessageTable : ActiveTextConfig().statusMessageTable;
     // Exact rows take precedence: pattern rows count only for a code that has
     // no exact row, even when memory ran out while adding the exact ones.
     bool exact = false;

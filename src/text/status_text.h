@@ -9,7 +9,7 @@
 #include "core/error_codes.h"
 #include "core/record_array.h"
 #include "core/status_request.h"
-#include "core/table_rows.h"
+#include "text/text_config.h"
 #include "pat/pat.h"
 
 namespace pat {

@@ -1,7 +1,7 @@
 // The string directory: which string map serves each kind of text, and the
 // lookup of a key's string through a map.
-#include "core/config.h"
-#include "core/shipped_tables.h"
+#include "text/text_config.h"
+#include "text/text_config.h"
 #include "text/string_resources.h"
 
 namespace pat {
@@ -12,7 +12,7 @@ const StringDirectoryRow kStringDirectory[] = {
 };
 
 const StringMapRow *FindStringMap(int32_t kind, uint32_t subKind) {
-    for (const StringDirectoryRow *row = Config().stringDirectory; row->kind != 0; ++row)
+    for (const StringDirectoryRow *row = ActiveTextConfig().stringDirectory; row->kind != 0; ++row)
         if (row->kind == kind && (row->subKind & 0xFF) == (subKind & 0xFF)) return row->map;
     return nullptr;
 }

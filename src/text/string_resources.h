@@ -8,7 +8,7 @@
 #include <stdint.h>
 
 #include "core/error_codes.h"
-#include "core/table_rows.h"
+#include "text/text_config.h"
 
 namespace pat {
 

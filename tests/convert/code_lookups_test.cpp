@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "convert/code_lookups.h"
-#include "core/config.h"
-#include "core/shipped_tables.h"
+#include "api/module_config.h"
+#include "api/module_config.h"
 #include "support/host.h"
 
 namespace pat {
@@ -23,7 +23,7 @@ TEST(CodeLookups, TrayNames) {
         {"tray 3", 0},           {"Tray 8", 0},              {"", 0},
     };
     for (const NameCase &c : cases) {
-        const NamedDeviceRow *row = FindNamedDevice(c.name, Config().trayNameTable);
+        const NamedDeviceRow *row = FindNamedDevice(c.name, Config().convert.trayNameTable);
         EXPECT_EQ(row->code, c.code) << '"' << c.name << '"';
         EXPECT_EQ(row->stringId, 0u);
     }
@@ -36,14 +36,14 @@ TEST(CodeLookups, BinNames) {
         {"Left Tray", 34},             {"Finisher Tray ", 255},     {"Nowhere", 255},
     };
     for (const NameCase &c : cases)
-        EXPECT_EQ(FindNamedDevice(c.name, Config().binNameTable)->code, c.code) << '"' << c.name << '"';
+        EXPECT_EQ(FindNamedDevice(c.name, Config().convert.binNameTable)->code, c.code) << '"' << c.name << '"';
 }
 
 TEST(CodeLookups, UnlistedOrMissingNameEndsOnTheTerminator) {
-    const NamedDeviceRow *row = FindNamedDevice("Nowhere", Config().binNameTable);
+    const NamedDeviceRow *row = FindNamedDevice("Nowhere", Config().convert.binNameTable);
     EXPECT_EQ(row->name, nullptr);
     EXPECT_EQ(row->code, 255u);
-    EXPECT_EQ(FindNamedDevice(nullptr, Config().trayNameTable)->name, nullptr);
+    EXPECT_EQ(FindNamedDevice(nullptr, Config().convert.trayNameTable)->name, nullptr);
 }
 
 TEST(CodeLookups, EmulationNames) {
@@ -53,16 +53,16 @@ TEST(CodeLookups, EmulationNames) {
         {"ESC/P", 4},             {"pcl5c", 0},            {"PostScript", 0},
     };
     for (const NameCase &c : cases)
-        EXPECT_EQ(NameToCode(c.name, Config().emulationTable), static_cast<int32_t>(c.code)) << '"' << c.name << '"';
+        EXPECT_EQ(NameToCode(c.name, Config().convert.emulationTable), static_cast<int32_t>(c.code)) << '"' << c.name << '"';
 }
 
 TEST(CodeLookups, EmptyShippedNameTablesYieldTheirTerminatorCodes) {
-    EXPECT_EQ(NameToCode("Any Model", Config().modelNameTable), 255);
-    EXPECT_EQ(NameToCode("Plain", Config().mediaNameTable), 0);
-    EXPECT_EQ(NameToCode("Courier", Config().fontNameTable), 0);
-    EXPECT_EQ(KeyToCode(7, Config().deviceOptionTable), 0u);
-    EXPECT_EQ(NameToCode("CUSTOM", Config().paperKeywordTable), 2);
-    EXPECT_EQ(NameToCode("B5", Config().paperKeywordTable), 0);
+    EXPECT_EQ(NameToCode("Any Model", Config().convert.modelNameTable), 255);
+    EXPECT_EQ(NameToCode("Plain", Config().convert.mediaNameTable), 0);
+    EXPECT_EQ(NameToCode("Courier", Config().convert.fontNameTable), 0);
+    EXPECT_EQ(KeyToCode(7, Config().convert.deviceOptionTable), 0u);
+    EXPECT_EQ(NameToCode("CUSTOM", Config().reply.paperKeywordTable), 2);
+    EXPECT_EQ(NameToCode("B5", Config().reply.paperKeywordTable), 0);
 }
 
 struct KeyCase {
@@ -76,7 +76,7 @@ TEST(CodeLookups, MediaWords) {
         {0x3, 0}, {0x800000, 0}, {0, 0}, {kEndKey, 0},
     };
     for (const KeyCase &c : cases)
-        EXPECT_EQ(KeyToCode(c.key, Config().mediaBitTable), c.code) << "word 0x" << std::hex << c.key;
+        EXPECT_EQ(KeyToCode(c.key, Config().convert.mediaBitTable), c.code) << "word 0x" << std::hex << c.key;
 }
 
 TEST(CodeLookups, MediaMasks) {
@@ -92,7 +92,7 @@ TEST(CodeLookups, MediaMasks) {
         {0, 0},           {0xFFFFFFFFull, 0},
     };
     for (const MaskCase &c : cases)
-        EXPECT_EQ(MediaMaskToCode(c.mask, Config().mediaMaskTable), c.code) << "mask 0x" << std::hex << c.mask;
+        EXPECT_EQ(MediaMaskToCode(c.mask, Config().convert.mediaMaskTable), c.code) << "mask 0x" << std::hex << c.mask;
 }
 
 TEST(CodeLookups, MaskSearchStopsAtTheFirstRowWithAnAllOnesLowWord) {
@@ -113,29 +113,29 @@ TEST(CodeTables, ShippedRowCounts) {
     auto dimensionEnd = [](const auto &r) { return r.width == kAbsent && r.height == 0; };
     auto nameEnd = [](const auto &r) { return r.name == nullptr; };
     auto keyEnd = [](const KeyCodeRow &r) { return r.key == kEndKey; };
-    EXPECT_EQ(RowCount(c.paperSizeTable, dimensionEnd), 109);
-    EXPECT_EQ(RowCount(c.paperSizeAttrTable, dimensionEnd), 3);
-    EXPECT_EQ(RowCount(c.paperKeywordTable, nameEnd), 41);
-    EXPECT_EQ(RowCount(c.mediaBitTable, keyEnd), 23);
-    EXPECT_EQ(RowCount(c.mediaMaskTable, [](const MediaMaskRow &r) { return r.low == 0xFFFFFFFFu; }), 36);
-    EXPECT_EQ(RowCount(c.trayNameTable, nameEnd), 20);
-    EXPECT_EQ(RowCount(c.binNameTable, nameEnd), 27);
-    EXPECT_EQ(RowCount(c.emulationTable, nameEnd), 13);
-    EXPECT_EQ(RowCount(c.mediaNameTable, nameEnd), 0);
-    EXPECT_EQ(RowCount(c.modelNameTable, nameEnd), 0);
-    EXPECT_EQ(RowCount(c.fontNameTable, nameEnd), 0);
-    EXPECT_EQ(RowCount(c.deviceOptionTable, keyEnd), 0);
-    EXPECT_EQ(RowCount(c.funcpkgTable, [](const PackageRow &r) { return r.prefix == nullptr; }), 1);
-    EXPECT_EQ(RowCount(c.salespkgTable, [](const PackageRow &r) { return r.prefix == nullptr; }), 0);
-    EXPECT_EQ(RowCount(c.statusBitTable, [](const StatusBitRow &r) { return r.group == 0xFFFFFFFFu; }), 0);
+    EXPECT_EQ(RowCount(c.convert.paperSizeTable, dimensionEnd), 109);
+    EXPECT_EQ(RowCount(c.convert.paperSizeAttrTable, dimensionEnd), 3);
+    EXPECT_EQ(RowCount(c.reply.paperKeywordTable, nameEnd), 41);
+    EXPECT_EQ(RowCount(c.convert.mediaBitTable, keyEnd), 23);
+    EXPECT_EQ(RowCount(c.convert.mediaMaskTable, [](const MediaMaskRow &r) { return r.low == 0xFFFFFFFFu; }), 36);
+    EXPECT_EQ(RowCount(c.convert.trayNameTable, nameEnd), 20);
+    EXPECT_EQ(RowCount(c.convert.binNameTable, nameEnd), 27);
+    EXPECT_EQ(RowCount(c.convert.emulationTable, nameEnd), 13);
+    EXPECT_EQ(RowCount(c.convert.mediaNameTable, nameEnd), 0);
+    EXPECT_EQ(RowCount(c.convert.modelNameTable, nameEnd), 0);
+    EXPECT_EQ(RowCount(c.convert.fontNameTable, nameEnd), 0);
+    EXPECT_EQ(RowCount(c.convert.deviceOptionTable, keyEnd), 0);
+    EXPECT_EQ(RowCount(c.convert.funcpkgTable, [](const PackageRow &r) { return r.prefix == nullptr; }), 1);
+    EXPECT_EQ(RowCount(c.convert.salespkgTable, [](const PackageRow &r) { return r.prefix == nullptr; }), 0);
+    EXPECT_EQ(RowCount(c.convert.statusBitTable, [](const StatusBitRow &r) { return r.group == 0xFFFFFFFFu; }), 0);
     // The roll rows are the last twenty.
-    for (int i = 0; i < 109; ++i) EXPECT_EQ(c.paperSizeTable[i].width == kAbsent, i >= 89) << "row " << i + 1;
+    for (int i = 0; i < 109; ++i) EXPECT_EQ(c.convert.paperSizeTable[i].width == kAbsent, i >= 89) << "row " << i + 1;
 }
 
 TEST(CodeTables, EveryMediaKeyHasExactlyOneBit) {
-    for (const KeyCodeRow *r = ShippedConfig().mediaBitTable; r->key != kEndKey; ++r)
+    for (const KeyCodeRow *r = ShippedConfig().convert.mediaBitTable; r->key != kEndKey; ++r)
         EXPECT_EQ(__builtin_popcount(r->key), 1) << "word 0x" << std::hex << r->key;
-    for (const MediaMaskRow *r = ShippedConfig().mediaMaskTable; r->low != 0xFFFFFFFFu; ++r)
+    for (const MediaMaskRow *r = ShippedConfig().convert.mediaMaskTable; r->low != 0xFFFFFFFFu; ++r)
         EXPECT_EQ(__builtin_popcount(r->low) + __builtin_popcount(r->high), 1) << "code " << r->code;
 }
 
@@ -151,8 +151,8 @@ TEST(CodeTables, PaperKeywordsNameTheSizesOfTheDimensionTable) {
         {"JPOSTDSRT", 200, 148}, {"ANSICLONG", 431, 558},
     };
     for (const auto &s : sizes)
-        EXPECT_EQ(NameToCode(s.keyword, Config().paperKeywordTable),
-                  static_cast<int32_t>(FindPaperSize(s.width, s.height, Config().paperSizeTable)->code))
+        EXPECT_EQ(NameToCode(s.keyword, Config().reply.paperKeywordTable),
+                  static_cast<int32_t>(FindPaperSize(s.width, s.height, Config().convert.paperSizeTable)->code))
             << s.keyword;
 }
 
@@ -161,22 +161,22 @@ TEST(CodeTables, LookupsReadTheConfigurationInForce) {
     const NamedDeviceRow trays[] = {{"Drawer", 42, 3100}, {nullptr, 7, 0}};
     const KeyCodeRow options[] = {{0x10, 301}, {kEndKey, 9}};
     ModuleConfig custom = ShippedConfig();
-    custom.modelNameTable = models;
-    custom.trayNameTable = trays;
-    custom.deviceOptionTable = options;
+    custom.convert.modelNameTable = models;
+    custom.convert.trayNameTable = trays;
+    custom.convert.deviceOptionTable = options;
     {
         test::ScopedConfig scoped(custom);
-        EXPECT_EQ(NameToCode("Model Y", Config().modelNameTable), 18);
-        EXPECT_EQ(NameToCode("Model Z", Config().modelNameTable), 200);
-        const NamedDeviceRow *drawer = FindNamedDevice("Drawer", Config().trayNameTable);
+        EXPECT_EQ(NameToCode("Model Y", Config().convert.modelNameTable), 18);
+        EXPECT_EQ(NameToCode("Model Z", Config().convert.modelNameTable), 200);
+        const NamedDeviceRow *drawer = FindNamedDevice("Drawer", Config().convert.trayNameTable);
         EXPECT_EQ(drawer->code, 42u);
         EXPECT_EQ(drawer->stringId, 3100u);
-        EXPECT_EQ(FindNamedDevice("Tray 1", Config().trayNameTable)->code, 7u);
-        EXPECT_EQ(KeyToCode(0x10, Config().deviceOptionTable), 301u);
-        EXPECT_EQ(KeyToCode(0x11, Config().deviceOptionTable), 9u);
+        EXPECT_EQ(FindNamedDevice("Tray 1", Config().convert.trayNameTable)->code, 7u);
+        EXPECT_EQ(KeyToCode(0x10, Config().convert.deviceOptionTable), 301u);
+        EXPECT_EQ(KeyToCode(0x11, Config().convert.deviceOptionTable), 9u);
     }
-    EXPECT_EQ(NameToCode("Model Y", Config().modelNameTable), 255);
-    EXPECT_EQ(FindNamedDevice("Tray 1", Config().trayNameTable)->code, 3u);
+    EXPECT_EQ(NameToCode("Model Y", Config().convert.modelNameTable), 255);
+    EXPECT_EQ(FindNamedDevice("Tray 1", Config().convert.trayNameTable)->code, 3u);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/package_matching.h"
-#include "core/config.h"
+#include "api/module_config.h"
 #include "platform/portable/test_hooks.h"
 #include "support/host.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 TEST(PackageMatching, ActivePackageWithTheShippedPrefixAddsDevice500) {
     test::HostRecord record;
-    ASSERT_EQ(AddPackageDevices(record.get(), "604271958-01 Extra", kPackageActive, Config().funcpkgTable), kOk);
+    ASSERT_EQ(AddPackageDevices(record.get(), "604271958-01 Extra", kPackageActive, Config().convert.funcpkgTable), kOk);
     auto devices = test::Items(record->pDeviceInfo);
     ASSERT_EQ(devices.size(), 1u);
     EXPECT_EQ(record->dwDeviceInfoCount, 1u);
@@ -29,7 +29,7 @@ TEST(PackageMatching, InactiveOrUnmatchedPackagesAddNothing) {
     };
     for (const auto &c : cases) {
         test::HostRecord record;
-        EXPECT_EQ(AddPackageDevices(record.get(), c.name, c.state, Config().funcpkgTable), kOk);
+        EXPECT_EQ(AddPackageDevices(record.get(), c.name, c.state, Config().convert.funcpkgTable), kOk);
         EXPECT_EQ(record->dwDeviceInfoCount, 0u) << (c.name ? c.name : "(null)") << " state " << c.state;
         EXPECT_EQ(record->pDeviceInfo, nullptr);
     }

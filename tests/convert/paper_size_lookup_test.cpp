@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/code_lookups.h"
-#include "core/config.h"
+#include "api/module_config.h"
 
 namespace pat {
 namespace {
@@ -40,22 +40,22 @@ TEST(PaperSizeLookup, PlainTableMatchesWithinTwoMillimetres) {
         {1, 100, 2},
     };
     for (const PlainCase &c : cases) {
-        const DimensionRow *row = FindPaperSize(c.width, c.height, Config().paperSizeTable);
+        const DimensionRow *row = FindPaperSize(c.width, c.height, Config().convert.paperSizeTable);
         EXPECT_EQ(row->code, c.code) << c.width << " x " << c.height;
     }
 }
 
 TEST(PaperSizeLookup, AbsentWidthMatchesOnlyRollRows) {
     // 841 is the height of a sheet row (A0SRT) and of the first roll row.
-    EXPECT_EQ(FindPaperSize(kAbsent, 841, Config().paperSizeTable)->code, 257u);
-    EXPECT_EQ(FindPaperSize(1189, 841, Config().paperSizeTable)->code, 90u);
+    EXPECT_EQ(FindPaperSize(kAbsent, 841, Config().convert.paperSizeTable)->code, 257u);
+    EXPECT_EQ(FindPaperSize(1189, 841, Config().convert.paperSizeTable)->code, 90u);
     // The rule is plain unsigned arithmetic: a (nonsensical) present width
     // within 2 of the absence mark is within tolerance of the roll rows.
-    EXPECT_EQ(FindPaperSize(0xFFFFFFFDu, 841, Config().paperSizeTable)->code, 257u);
+    EXPECT_EQ(FindPaperSize(0xFFFFFFFDu, 841, Config().convert.paperSizeTable)->code, 257u);
 }
 
 TEST(PaperSizeLookup, NoMatchEndsOnTheTerminator) {
-    const DimensionRow *row = FindPaperSize(1000, 1000, Config().paperSizeTable);
+    const DimensionRow *row = FindPaperSize(1000, 1000, Config().convert.paperSizeTable);
     EXPECT_EQ(row->width, kAbsent);
     EXPECT_EQ(row->height, 0u);
     EXPECT_EQ(row->code, 2u);
@@ -94,7 +94,7 @@ TEST(PaperSizeLookup, AttributeTableMatchesTheParticipatingBits) {
     };
     for (const AttrCase &c : cases) {
         const DimensionAttrRow *row =
-            FindPaperSize(c.width, c.height, c.attributes, c.participating, Config().paperSizeAttrTable);
+            FindPaperSize(c.width, c.height, c.attributes, c.participating, Config().convert.paperSizeAttrTable);
         EXPECT_EQ(row->code, c.code) << c.width << " x " << c.height << " attributes 0x" << std::hex
                                      << c.attributes << " bits 0x" << c.participating;
         // A miss ends on the terminator, whose width is absent.

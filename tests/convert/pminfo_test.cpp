@@ -61,7 +61,7 @@ TEST(PMInfo, StatusBlockListsSkipHolesAndKeepVersions) {
 TEST(PMInfo, StatusWordEngineFlagAndCopyGuard) {
     const StatusBitRow rows[] = {{1, 0x1, 500, 0}, {3, 0x08000000, 2000, 1}, {2, 0x1, 9000, 0}, {A, 0, 0, 0}};
     ModuleConfig config = ShippedConfig();
-    config.statusBitTable = rows;
+    config.convert.statusBitTable = rows;
     ScopedConfig scoped(config);
     struct {
         uint32_t word, suppress, kind, guard;
@@ -147,7 +147,7 @@ TEST(PMInfo, TrayNameLevelMediaAndAttributes) {
     };
     const NameCodeRow mediaNames[] = {{"Recycled", 9}, {nullptr, 0}};
     ModuleConfig config = ShippedConfig();
-    config.mediaNameTable = mediaNames;
+    config.convert.mediaNameTable = mediaNames;
     ScopedConfig scoped(config);
     for (auto &c : cases) {
         PMTrayRecord t = {c.name, c.level, {}, 210, 297, {}, c.mediaName, {}, c.media, c.mask, 0, c.attributes};
@@ -182,8 +182,8 @@ TEST(PMInfo, ConfigBlockModelBinsOptionsFunctionsPackages) {
     const KeyCodeRow optionRows[] = {{5, 77}, {kEndKey, 0}};
     const NameCodeRow models[] = {{"M9", 0x107}, {nullptr, 255}};
     ModuleConfig config = ShippedConfig();
-    config.deviceOptionTable = optionRows;
-    config.modelNameTable = models;
+    config.convert.deviceOptionTable = optionRows;
+    config.convert.modelNameTable = models;
     ScopedConfig scoped(config);
     HostRecord record;
     SetString(record.get(), keys::kDescription, "old");

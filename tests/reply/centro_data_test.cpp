@@ -38,7 +38,7 @@ TEST(CentroData, TheWholeCallOfAPoll) {
     // module builds it for a family whose tray 1 query is its size only.
     const TrayQueryRow sizeOnly[] = {{3, 0, "@PJL INQUIRE INTRAY1SIZE\r\n"}, {0xFFFF, 0, ""}};
     ModuleConfig config = ShippedConfig();
-    config.trayQueryTable = sizeOnly;
+    config.query.trayQueryTable = sizeOnly;
     HostRecord record;
     DataNode *query;
     {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/config.h"
+#include "api/module_config.h"
 #include "core/record.h"
 #include "platform/portable/test_hooks.h"
 #include "reply/handler_test_support.h"
@@ -247,7 +247,7 @@ const pat::PunchOptionRow kPunchRows[] = {
 
 pat::ModuleConfig WithPunchRows() {
     pat::ModuleConfig config = pat::ShippedConfig();
-    config.punchOptionTable = kPunchRows;
+    config.reply.punchOptionTable = kPunchRows;
     return config;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/config.h"
+#include "api/module_config.h"
 #include "core/record.h"
 #include "platform/portable/test_hooks.h"
 #include "reply/device_id_field.h"
@@ -217,10 +217,10 @@ uint32_t ClassifySome(uint32_t code) { return code == 20002 ? 1 : code == 10001 
 
 pat::ModuleConfig ConfigWithRows() {
     pat::ModuleConfig config = pat::ShippedConfig();
-    config.commandSetTable = kCommandRows;
-    config.supplyKindTable = kSupplyKinds;
-    config.modelNameTable = kModelRows;
-    config.classifyEngineStatus = ClassifySome;
+    config.reply.commandSetTable = kCommandRows;
+    config.reply.supplyKindTable = kSupplyKinds;
+    config.reply.modelNameTable = kModelRows;
+    config.reply.classifyEngineStatus = ClassifySome;
     return config;
 }
 

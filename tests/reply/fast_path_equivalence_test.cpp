@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/config.h"
+#include "api/module_config.h"
 #include "reply/handler_support.h"
 #include "reply/reply_dispatch.h"
 #include "support/host.h"
@@ -49,7 +49,7 @@ void PlainDispatch(PrnInfoEx *record, const ReplyRule *familyTable, const std::s
         }
         if (field == nullptr) continue;
         strcpy(field, token.text);
-        const ReplyRule *f = PlainFind(familyTable, keys), *c = PlainFind(Config().commonReplyTable, keys);
+        const ReplyRule *f = PlainFind(familyTable, keys), *c = PlainFind(Config().reply.commonReplyTable, keys);
         for (; f != nullptr; f = PlainFind(f + 1, keys))
             f->handler(&cursor, record, c != nullptr ? reinterpret_cast<ReplyCompanion>(c->handler) : nullptr, f->parameter);
         for (; c != nullptr; c = PlainFind(c + 1, keys))
@@ -123,14 +123,14 @@ void ExpectSameRecords(const ReplyRule *familyTable, bool mutations) {
     }
 }
 
-TEST(FastPaths, DispatchCallsTheRulesEveryRowWouldCall) { ExpectSameRecords(Config().familyReplyTable, true); }
+TEST(FastPaths, DispatchCallsTheRulesEveryRowWouldCall) { ExpectSameRecords(Config().reply.familyReplyTable, true); }
 
 // A family table with more rows per command than a shortlist holds: the
 // dispatcher falls back to comparing every row, with the same result.
 TEST(FastPaths, DispatchOverATableTooLargeToShortlist) {
     std::vector<ReplyRule> rows;
     for (int copy = 0; copy < 3; ++copy)
-        for (const ReplyRule *row = Config().familyReplyTable; row->command != nullptr; ++row) rows.push_back(*row);
+        for (const ReplyRule *row = Config().reply.familyReplyTable; row->command != nullptr; ++row) rows.push_back(*row);
     rows.push_back(ReplyRule{});
     ExpectSameRecords(rows.data(), false);
 }
@@ -151,8 +151,8 @@ TEST(FastPaths, AKeyBeforeAnyCommand) {
     for (const std::string &variant : Variants(text, false)) {
         HostRecord fast, plain;
         PaintStack(0x80);
-        DispatchPjlReply(fast.get(), Config().familyReplyTable, variant.data(), static_cast<uint32_t>(variant.size()));
-        PlainDispatch(plain.get(), Config().familyReplyTable, variant);
+        DispatchPjlReply(fast.get(), Config().reply.familyReplyTable, variant.data(), static_cast<uint32_t>(variant.size()));
+        PlainDispatch(plain.get(), Config().reply.familyReplyTable, variant);
         ASSERT_EQ(RecordSnapshot(fast.get()), RecordSnapshot(plain.get())) << testing::PrintToString(variant);
     }
 }
@@ -161,7 +161,7 @@ TEST(FastPaths, AKeyBeforeAnyCommand) {
 TEST(FastPaths, FindReplyRuleFindsTheRowAPlainWalkFinds) {
     ReplyKeys keys = {};
     EXPECT_EQ(FindReplyRule(nullptr, &keys), nullptr);
-    for (const ReplyRule *table : {Config().familyReplyTable, Config().commonReplyTable})
+    for (const ReplyRule *table : {Config().reply.familyReplyTable, Config().reply.commonReplyTable})
         for (const ReplyRule *row = table; row->command != nullptr; ++row) {
             keys = {};
             const char *texts[] = {row->command, row->category, row->key, row->item, row->value};

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/config.h"
+#include "api/module_config.h"
 #include "core/data_node.h"
 #include "core/record_invariants.h"
 #include "pat/pat.h"

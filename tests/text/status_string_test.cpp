@@ -187,7 +187,7 @@ TEST(StatusCodes, PatternsAndPriorities) {
     for (const auto &c : cases) {
         const StatusClassRow classes[] = {{0x00018000, c.table}, {0xFFFFFFFF, nullptr}};
         ModuleConfig config = ShippedConfig();
-        config.statusClassTable = classes;
+        config.text.statusClassTable = classes;
         ScopedConfig scoped(config);
         HostRecord record;
         AddCodes(record.get(), c.codes);
@@ -230,7 +230,7 @@ TEST_F(StatusString, HelpFileNames) {
     record->dwSize = PAT_PRNINFOEX_MIN_SIZE;
 
     ModuleConfig config = TextTestConfig();
-    config.helpFileStep = WriteCodes;
+    config.text.helpFileStep = WriteCodes;
     ScopedConfig scoped(config);
     length = sizeof text;
     EXPECT_EQ(PatGetStatusHelpFileName(1, record.get(), 0, text, &length), 1);

@@ -75,14 +75,14 @@ const Text kStrings[] = {
 
 ModuleConfig Build() {
     ModuleConfig config = ShippedConfig();
-    config.localeTable = kLocales;
-    config.stringDirectory = kDirectory;
-    config.statusClassTable = kClasses;
-    config.statusMessageTable = kMessages;
-    config.negativeStatusMessageTable = kNegativeMessages;
-    config.detailSlotTable = kDetailSlots;
-    config.trayNameTable = kTrays;
-    config.binNameTable = kBins;
+    config.text.localeTable = kLocales;
+    config.text.stringDirectory = kDirectory;
+    config.text.statusClassTable = kClasses;
+    config.text.statusMessageTable = kMessages;
+    config.text.negativeStatusMessageTable = kNegativeMessages;
+    config.text.detailSlotTable = kDetailSlots;
+    config.convert.trayNameTable = kTrays;
+    config.convert.binNameTable = kBins;
     return config;
 }
 

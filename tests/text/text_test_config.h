@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "core/config.h"
+#include "api/module_config.h"
 
 namespace pat::test {
 
