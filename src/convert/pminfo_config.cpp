@@ -77,7 +77,7 @@ Status ConvertFunctions(const PMList *list, PrnInfoEx *record) {
         uint32_t code = *static_cast<const uint32_t *>(list->items[i]);
         FuncInfo *item = NewItem<FuncInfo>();
         if (item == nullptr) return kNoMemory;
-        if (IsReported(code)) item->dwFunction = code;
+        item->dwFunction = code;  // copied as given, an unreported code too
         Status status = AddNewItem(record, keys::kFuncInfo, &item->header);
         if (status != kOk) return status;
         if (code == kFunction2008) record->bFunc2008 = 1;

@@ -19,7 +19,7 @@ Status AddPackage(const PMPackageRecord *source, const char *key, const PackageR
     FuncpkgInfo *item = NewItem<FuncpkgInfo>();
     if (item == nullptr) return kNoMemory;
     if (IsUsable(source)) {
-        if (IsReported(source->dwState)) item->dwState = source->dwState;
+        item->dwState = source->dwState;  // copied as given, an unreported state too
         if (IsUsable(source->pszName)) CopyToField(item->szName, sizeof item->szName, source->pszName);
         if (IsUsable(source->pszText)) CopyToField(item->szText, sizeof item->szText, source->pszText);
         // Matched on the name as stored, so the devices agree with the item.

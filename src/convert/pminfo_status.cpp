@@ -82,11 +82,9 @@ Status ConvertEngineStatuses(const PMList *list, PrnInfoEx *record) {
     return ForEachRecord<PMEngineStatusRecord>(list, [&](const PMEngineStatusRecord *source) {
         EngineStatus *item = NewItem<EngineStatus>();
         if (item == nullptr) return kNoMemory;
-        // An unreported code leaves the item's codes at 0.
-        if (IsReported(source->dwCode)) {
-            item->wStatus = static_cast<uint16_t>(source->dwCode);
-            item->dwStatus = source->dwCode;
-        }
+        // Copied as given: an unreported code stays visible as 0xFFFF / 0xFFFFFFFF.
+        item->wStatus = static_cast<uint16_t>(source->dwCode);
+        item->dwStatus = source->dwCode;
         if (IsUsable(source->pszText)) CopyToField(item->szText, sizeof item->szText, source->pszText);
         Status status = AddNewItem(record, keys::kEngineStatus, &item->header);
         if (status != kOk) return status;

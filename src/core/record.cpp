@@ -16,23 +16,28 @@ struct ListKey {
     uint32_t itemSize;
 };
 
+// A list's count and head fields, by their names in PrnInfoEx.
+#define PAT_LIST(count, head) offsetof(PrnInfoEx, count), offsetof(PrnInfoEx, head)
+
 // Tried in this order; the first exact match wins.
 const ListKey kListKeys[] = {
-    {keys::kEngineStatus, 8, 12, sizeof(EngineStatus)},
-    {keys::kLoadedEmul, 56, 60, sizeof(LoadedEmul)},
-    {keys::kLoadedFont, 64, 68, sizeof(LoadedFont)},
-    {keys::kTrayInfo, 76, 80, sizeof(TrayInfo)},
-    {keys::kOutBinInfo, 88, 92, sizeof(OutBinInfo)},
-    {keys::kDeviceInfo, 96, 100, sizeof(DeviceInfo)},
-    {keys::kEmulUniqInfo, 104, 108, sizeof(EmulUniqInfo)},
-    {keys::kCounterInfo, 136, 140, sizeof(CounterInfo)},
-    {keys::kSupplyInfo, 144, 148, sizeof(SupplyInfo)},
-    {keys::kColorCorrection, 152, 156, 0},
-    {keys::kCustomMediaInfo, 160, 164, 0},
-    {keys::kFuncInfo, 192, 196, sizeof(FuncInfo)},
-    {keys::kSalespkgInfo, 204, 208, sizeof(SalespkgInfo)},
-    {keys::kFuncpkgInfo, 184, 188, sizeof(FuncpkgInfo)},
+    {keys::kEngineStatus, PAT_LIST(dwEngineStatusCount, pEngineStatus), sizeof(EngineStatus)},
+    {keys::kLoadedEmul, PAT_LIST(dwLoadedEmulCount, pLoadedEmul), sizeof(LoadedEmul)},
+    {keys::kLoadedFont, PAT_LIST(dwLoadedFontCount, pLoadedFont), sizeof(LoadedFont)},
+    {keys::kTrayInfo, PAT_LIST(dwTrayInfoCount, pTrayInfo), sizeof(TrayInfo)},
+    {keys::kOutBinInfo, PAT_LIST(dwOutBinInfoCount, pOutBinInfo), sizeof(OutBinInfo)},
+    {keys::kDeviceInfo, PAT_LIST(dwDeviceInfoCount, pDeviceInfo), sizeof(DeviceInfo)},
+    {keys::kEmulUniqInfo, PAT_LIST(dwEmulUniqInfoCount, pEmulUniqInfo), sizeof(EmulUniqInfo)},
+    {keys::kCounterInfo, PAT_LIST(dwCounterInfoCount, pCounterInfo), sizeof(CounterInfo)},
+    {keys::kSupplyInfo, PAT_LIST(dwSupplyInfoCount, pSupplyInfo), sizeof(SupplyInfo)},
+    {keys::kColorCorrection, PAT_LIST(dwColorCorrectionCount, pColorCorrection), 0},
+    {keys::kCustomMediaInfo, PAT_LIST(dwCustomMediaInfoCount, pCustomMediaInfo), 0},
+    {keys::kFuncInfo, PAT_LIST(dwFuncInfoCount, pFuncInfo), sizeof(FuncInfo)},
+    {keys::kSalespkgInfo, PAT_LIST(dwSalespkgInfoCount, pSalespkgInfo), sizeof(SalespkgInfo)},
+    {keys::kFuncpkgInfo, PAT_LIST(dwFuncpkgInfoCount, pFuncpkgInfo), sizeof(FuncpkgInfo)},
 };
+
+#undef PAT_LIST
 
 struct StringKey {
     const char *key;
@@ -40,14 +45,13 @@ struct StringKey {
 };
 
 const StringKey kStringKeys[] = {
-    {keys::kModelName, 16},  {keys::kMakerName, 20},        {keys::kDescription, 24},
-    {keys::kSYSVersion, 28}, {keys::kMainProgVersion, 32}, {keys::kKVNVersion, 36},
+    {keys::kModelName, offsetof(PrnInfoEx, pModelName)},
+    {keys::kMakerName, offsetof(PrnInfoEx, pMakerName)},
+    {keys::kDescription, offsetof(PrnInfoEx, pDescription)},
+    {keys::kSYSVersion, offsetof(PrnInfoEx, pSYSVersion)},
+    {keys::kMainProgVersion, offsetof(PrnInfoEx, pMainProgVersion)},
+    {keys::kKVNVersion, offsetof(PrnInfoEx, pKVNVersion)},
 };
-
-// The key tables must agree with the record layout.
-static_assert(offsetof(PrnInfoEx, dwTrayInfoCount) == 76 && offsetof(PrnInfoEx, pTrayInfo) == 80);
-static_assert(offsetof(PrnInfoEx, dwFuncpkgInfoCount) == 184 && offsetof(PrnInfoEx, pFuncpkgInfo) == 188);
-static_assert(offsetof(PrnInfoEx, pKVNVersion) == 36);
 
 const ListKey *FindListKey(const char *key) {
     if (key == nullptr) return nullptr;

@@ -53,7 +53,8 @@ TEST(PMInfo, StatusBlockListsSkipHolesAndKeepVersions) {
     ASSERT_EQ(engine.size(), 2u);
     EXPECT_EQ(engine[0]->wStatus + engine[0]->dwStatus, 0x2345u + 0x12345u);
     EXPECT_STREQ(engine[0]->szText, "Jam");
-    EXPECT_EQ(engine[1]->wStatus + engine[1]->dwStatus, 0u) << "an unreported code stays 0";
+    EXPECT_EQ(engine[1]->wStatus, 0xFFFFu) << "an unreported code is copied as given";
+    EXPECT_EQ(engine[1]->dwStatus, 0xFFFFFFFFu);
 }
 
 // Status-word rows fire on their mask when bit 0 of their group is set; a
@@ -205,7 +206,8 @@ TEST(PMInfo, ConfigBlockModelBinsOptionsFunctionsPackages) {
     auto pkgs = Items(record->pFuncpkgInfo);
     ASSERT_EQ(pkgs.size(), 2u);
     EXPECT_EQ(std::string(pkgs[0]->szName) + pkgs[0]->szText + pkgs[1]->szName, "604271958-Xtext604271958");
-    EXPECT_EQ(pkgs[0]->dwState * 10 + pkgs[1]->dwState, 10u) << "an unreported state is not active";
+    EXPECT_EQ(pkgs[0]->dwState, 1u);
+    EXPECT_EQ(pkgs[1]->dwState, 0xFFFFFFFFu) << "an unreported state is copied as given, and is not active";
     EXPECT_EQ(record->dwSalespkgInfoCount, 1u);
 }
 
@@ -245,7 +247,7 @@ TEST(PMInfo, AbsentPartsAreNeverFollowed) {
         EXPECT_EQ(record->dwMemoryKB, 7u);
         EXPECT_EQ(record->pLoadedEmul->wEmulation + record->pLoadedFont->wFont, 0);
         EXPECT_STREQ(record->pLoadedEmul->szVersion, "");
-        EXPECT_EQ(record->pFuncInfo->dwFunction, 0u);
+        EXPECT_EQ(record->pFuncInfo->dwFunction, 0xFFFFFFFFu) << "an unreported code is copied as given";
     }
     // Holes in a list give no item, except in a package array (an empty
     // item); the function list ends at its first. A package array without a
