@@ -15,7 +15,7 @@ Status DisposeBitmapInfo(BitmapInfo *info) {
     if (info->bMarker == PAT_BITMAP_SET && info->pData != nullptr) {
         BitmapInfo *entries = static_cast<BitmapInfo *>(info->pData);
         // The whole set is checked before anything is freed: a set refused
-        // with 87 is left intact, so the host's next release frees nothing twice.
+        // with kInvalidParameter is left intact, so the host's next release frees nothing twice.
         for (uint32_t i = 0; i < info->dwCount; ++i)
             if (entries[i].bMarker != PAT_BITMAP_SINGLE) return kInvalidParameter;
         for (uint32_t i = 0; i < info->dwCount; ++i)

@@ -9,7 +9,7 @@
 namespace pat {
 
 // Sets *length to the text's length plus one, whatever the outcome; copies the
-// text only when the caller's length sufficed and the buffer exists, else 122.
+// text only when the caller's length sufficed and the buffer exists, else kBufferTooSmall.
 Status DeliverText(const char *text, char *out, uint32_t *length);
 
 }  // namespace pat

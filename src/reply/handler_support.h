@@ -30,7 +30,7 @@ inline Status ReadToken(ReplyCursor *cursor, Token *token) {
 uint32_t DecimalValue(const char *text);
 
 // Reads the value of an INQUIRE answer: the end of the command line, then a
-// line holding the value alone. 87 when the answer has another shape, the
+// line holding the value alone. kInvalidParameter when the answer has another shape, the
 // scanner's 13 on a syntax error.
 Status ReadInquiryValue(ReplyCursor *cursor, Token *value);
 

@@ -30,7 +30,7 @@ Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const c
 
 // 0 when every category word of the request text appears in the answer, with
 // a form feed somewhere after it and the answer scannable up to it; else
-// 0x20000002. 13 when the request text itself does not scan.
+// kReplyMismatch. kInvalidData when the request text itself does not scan.
 Status MatchRequestCategories(const char *request, uint32_t requestLength, const char *answer,
                               uint32_t answerLength);
 

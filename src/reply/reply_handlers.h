@@ -1,7 +1,7 @@
 // The PJL answer handlers the rule tables name. Each is called with the
 // dispatcher's cursor standing just after the token that fired its rule,
 // reads what else it needs from that cursor, and writes the record. Results
-// (0, 8, 87 or the scanner's 13) stop only the handler's own reading.
+// (0, kNoMemory, kInvalidParameter or the scanner's kInvalidData) stop only the handler's own reading.
 #ifndef PAT_REPLY_REPLY_HANDLERS_H
 #define PAT_REPLY_REPLY_HANDLERS_H
 

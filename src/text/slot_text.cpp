@@ -69,7 +69,7 @@ uint32_t InsertionIndex(RecordArray *entries, uint32_t position) {
 }
 
 // The details of slot, ordered by their rows in the detail map, each once.
-// 0x2000FFFF for a detail key the map lacks; a detail that cannot be stored
+// kNotFound for a detail key the map lacks; a detail that cannot be stored
 // is dropped.
 Status GatherDetails(RecordArray *messages, uint32_t slot, const StringMapRow *map, RecordArray *entries) {
     RecordCursor cursor;

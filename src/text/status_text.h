@@ -50,7 +50,7 @@ RecordArray *CreateMessageArray();  // MessageRecord
 
 // Checks the tree and fills *working with the header of the record to report
 // on: the engine-status list of the base record when it has one, else the
-// selected record's; every other field the selected record's. 0 or 87.
+// selected record's; every other field the selected record's. 0 or kInvalidParameter.
 Status SelectStatusRecord(uint32_t deviceClass, const DataNode *root, PrnInfoEx *working);
 
 // The code as unsigned decimal text, as codes are compared with patterns.
@@ -65,7 +65,7 @@ bool MatchCodePattern(const char *codeText, const char *pattern);
 bool FindCodePriority(const StatusPriorityRow *table, uint32_t code, uint16_t *priority);
 
 // Appends to codes every engine-status code (and the flag code) of the best
-// priority of the request's device class, sorted ascending. 0x2000FFFF when
+// priority of the request's device class, sorted ascending. kNotFound when
 // the device class has no priority table. A code that cannot be appended is
 // dropped.
 Status CollectStatusCodes(const StatusRequest *request, RecordArray *codes);

@@ -22,8 +22,8 @@ constexpr int32_t kDeviceNameKind = 4;        // device names by 32-bit key (sub
 constexpr uint32_t kSeparatorStringId = 3500;
 
 // String id from the string-table block (id >> 4) + 1, entry id & 15, in the
-// current language. 0x20000001 when the language has no locale data,
-// 0x2000FFFF when memory is exhausted or the block is missing; the destination
+// current language. kLocaleNotFound when the language has no locale data,
+// kNotFound when memory is exhausted or the block is missing; the destination
 // is untouched then. A text longer than the destination is cut to
 // capacity - 1 bytes between whole characters.
 Status LoadResourceString(uint32_t id, char *destination, uint32_t capacity);
@@ -32,7 +32,7 @@ Status LoadResourceString(uint32_t id, char *destination, uint32_t capacity);
 // 8 bits (possibly null), or null when there is none.
 const StringMapRow *FindStringMap(int32_t kind, uint32_t subKind);
 
-// The string of key's first row in map. 0x2000FFFF for a null map, capacity 0
+// The string of key's first row in map. kNotFound for a null map, capacity 0
 // (nothing written) or a key not in the map; the destination is empty after
 // any failure.
 Status LoadMappedString(const StringMapRow *map, uint32_t key, char *destination, uint32_t capacity);
@@ -41,7 +41,7 @@ Status LoadMappedString(const StringMapRow *map, uint32_t key, char *destination
 Status LoadDeviceNameByKey(uint32_t key, char *destination, uint32_t capacity);
 
 // A tray (kind 1) or bin (kind 2) name by the name the printer reports,
-// through the string id of its name-table row. 87 for another kind, a name
+// through the string id of its name-table row. kInvalidParameter for another kind, a name
 // not in the table or a row without string id.
 Status LoadDeviceNameByName(uint32_t kind, const char *name, char *destination, uint32_t capacity);
 

@@ -12,7 +12,7 @@
 
 namespace pat {
 
-// The status text of the record the tree selects: 87 for a malformed tree, 8
+// The status text of the record the tree selects: kInvalidParameter for a malformed tree, kNoMemory
 // when the codes or messages cannot be collected, else the composition's
 // result.
 Status ComposeStatusString(uint32_t deviceClass, DataNode *tree, uint32_t option, char *text,
@@ -22,12 +22,12 @@ Status ComposeStatusString(uint32_t deviceClass, DataNode *tree, uint32_t option
 // 0x97) or of a keyed device (kind 3, source a 32-bit key, revision 0x96).
 Status ComposeDeviceName(uint32_t kind, const void *source, uint32_t revision, char *text, uint32_t capacity);
 
-// The help-file name of the record's current status: 87 for a null or too
-// small record, 8 without working storage, 0x2000FFFF when the device class
+// The help-file name of the record's current status: kInvalidParameter for a null or too
+// small record, kNoMemory without working storage, kNotFound when the device class
 // has no priority table.
 Status ComposeStatusHelpFileName(uint32_t deviceClass, const PrnInfoEx *record, char *text, uint32_t capacity);
 
-// Selects the resource language of a locale name: 0 or 0x20000001.
+// Selects the resource language of a locale name: 0 or kLocaleNotFound.
 Status SelectLocale(const char *localeName);
 
 }  // namespace pat

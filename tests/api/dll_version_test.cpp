@@ -34,13 +34,13 @@ TEST(DllVersion, WritesOnlyTheFirst32BytesOfALargerBlock) {
 TEST(DllVersion, RejectsNullAndShortBlocksWithoutWriting) {
     SetLastError(0);
     EXPECT_EQ(PatGetDllVersion(nullptr), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
 
     DllVersion v;
     memset(&v, 0xEE, sizeof v);
     v.dwSize = 31;
     EXPECT_EQ(PatGetDllVersion(&v), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(v.dwSize, 31u);
     EXPECT_EQ(v.dwFileVersion, 0xEEEEEEEEu);
 }
@@ -50,7 +50,7 @@ TEST(DllVersion, FailsWithThePlatformErrorWhenTheVersionBufferCannotBeHad) {
     v.dwSize = 32;
     pat::portable::HeapFailNthAllocation(1);
     EXPECT_EQ(PatGetDllVersion(&v), 0);
-    EXPECT_EQ(GetLastError(), 8u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_NOT_ENOUGH_MEMORY);
 }
 
 }  // namespace

@@ -33,48 +33,48 @@ TEST(Frames, ArgumentChecksAndShippedOutcomes) {
     PrnInfoEx small = {};
     small.dwSize = PAT_PRNINFOEX_MIN_SIZE - 1;
     const FrameCase cases[] = {
-        {"status string: null tree", [&] { return PatGetStatusString(1, nullptr, 3, 0, text, &length); }, 87},
-        {"status string: null length", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, nullptr); }, 87},
-        {"status string: revision", [&] { return PatGetStatusString(1, tree.get(), 2, 0, text, &length); }, 87},
-        {"status string: class", [&] { return PatGetStatusString(2, tree.get(), 3, 0, text, &length); }, 87},
-        {"device name: null length", [&] { return PatGetDeviceName(1, &pm, 0x97, text, nullptr); }, 87},
-        {"PMInfo: null block", [&] { return PatPMInfoToPrnInfoEx(1, nullptr, 'd', 0, record.get()); }, 87},
-        {"PMInfo: null record", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, nullptr); }, 87},
-        {"PrnInfo: null record", [&] { return PatPrnInfoExToPrnInfo(nullptr, &flat, 0); }, 87},
-        {"PMInfo: class", [&] { return PatPMInfoToPrnInfoEx(0x8001, &pm, 'h', 0, record.get()); }, 87},
-        {"PMInfo: revision", [&] { return PatPMInfoToPrnInfoEx(0x8000, &pm, 'd', 0, record.get()); }, 87},
-        {"PMInfo: record size", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, &small); }, 87},
-        {"PrnInfo: null output", [&] { return PatPrnInfoExToPrnInfo(record.get(), nullptr, 0); }, 87},
-        {"PrnInfo: record size", [&] { return PatPrnInfoExToPrnInfo(&small, &flat, 0); }, 87},
-        {"centro: null root", [&] { return PatSetCentroDataTo(nullptr, 0, record.get(), 2); }, 87},
-        {"centro: null record", [&] { return PatSetCentroDataTo(centro.get(), 0, nullptr, 2); }, 87},
-        {"centro: revision", [&] { return PatSetCentroDataTo(centro.get(), 0, record.get(), 3); }, 87},
-        {"centro: root tag 1", [&] { return PatSetCentroDataTo(wrongRoot.get(), 0xDEAD, record.get(), 2); }, 87},
-        {"locale: null name", [&] { return PatSetLocale(nullptr); }, 87},
-        {"help file: null length", [&] { return PatGetStatusHelpFileName(1, record.get(), 0, text, nullptr); }, 87},
-        {"help file: class", [&] { return PatGetStatusHelpFileName(0x8001, record.get(), 0, text, &length); }, 87},
-        {"load bitmap: null name", [&] { return PatLoadBitmap(nullptr) != nullptr; }, 87},
-        {"load DIB: null name", [&] { return PatLoadDIBitmap(nullptr) != nullptr; }, 87},
-        {"dispose: null block", [&] { return PatDisposeBitmapInfo(nullptr); }, 87},
-        {"status string: root tag 1", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, &length); }, 87},
-        {"help file: null record", [&] { return PatGetStatusHelpFileName(1, nullptr, 0, text, &length); }, 87},
+        {"status string: null tree", [&] { return PatGetStatusString(1, nullptr, 3, 0, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"status string: null length", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, nullptr); }, PAT_ERROR_INVALID_PARAMETER},
+        {"status string: revision", [&] { return PatGetStatusString(1, tree.get(), 2, 0, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"status string: class", [&] { return PatGetStatusString(2, tree.get(), 3, 0, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: null length", [&] { return PatGetDeviceName(1, &pm, 0x97, text, nullptr); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PMInfo: null block", [&] { return PatPMInfoToPrnInfoEx(1, nullptr, 'd', 0, record.get()); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PMInfo: null record", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, nullptr); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PrnInfo: null record", [&] { return PatPrnInfoExToPrnInfo(nullptr, &flat, 0); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PMInfo: class", [&] { return PatPMInfoToPrnInfoEx(0x8001, &pm, 'h', 0, record.get()); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PMInfo: revision", [&] { return PatPMInfoToPrnInfoEx(0x8000, &pm, 'd', 0, record.get()); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PMInfo: record size", [&] { return PatPMInfoToPrnInfoEx(1, &pm, 'd', 0, &small); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PrnInfo: null output", [&] { return PatPrnInfoExToPrnInfo(record.get(), nullptr, 0); }, PAT_ERROR_INVALID_PARAMETER},
+        {"PrnInfo: record size", [&] { return PatPrnInfoExToPrnInfo(&small, &flat, 0); }, PAT_ERROR_INVALID_PARAMETER},
+        {"centro: null root", [&] { return PatSetCentroDataTo(nullptr, 0, record.get(), 2); }, PAT_ERROR_INVALID_PARAMETER},
+        {"centro: null record", [&] { return PatSetCentroDataTo(centro.get(), 0, nullptr, 2); }, PAT_ERROR_INVALID_PARAMETER},
+        {"centro: revision", [&] { return PatSetCentroDataTo(centro.get(), 0, record.get(), 3); }, PAT_ERROR_INVALID_PARAMETER},
+        {"centro: root tag 1", [&] { return PatSetCentroDataTo(wrongRoot.get(), 0xDEAD, record.get(), 2); }, PAT_ERROR_INVALID_PARAMETER},
+        {"locale: null name", [&] { return PatSetLocale(nullptr); }, PAT_ERROR_INVALID_PARAMETER},
+        {"help file: null length", [&] { return PatGetStatusHelpFileName(1, record.get(), 0, text, nullptr); }, PAT_ERROR_INVALID_PARAMETER},
+        {"help file: class", [&] { return PatGetStatusHelpFileName(0x8001, record.get(), 0, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"load bitmap: null name", [&] { return PatLoadBitmap(nullptr) != nullptr; }, PAT_ERROR_INVALID_PARAMETER},
+        {"load DIB: null name", [&] { return PatLoadDIBitmap(nullptr) != nullptr; }, PAT_ERROR_INVALID_PARAMETER},
+        {"dispose: null block", [&] { return PatDisposeBitmapInfo(nullptr); }, PAT_ERROR_INVALID_PARAMETER},
+        {"status string: root tag 1", [&] { return PatGetStatusString(1, tree.get(), 3, 0, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"help file: null record", [&] { return PatGetStatusHelpFileName(1, nullptr, 0, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
         // What the shipped tables give once the arguments pass: no device
         // class has priorities, no name has a string, no locale is known.
         {"status string: shipped",
-         [&] { return PatGetStatusString(0x10001, status.get(), 0x103, 0, text, &length); }, 8},
-        {"device name: tray", [&] { return PatGetDeviceName(1, "Tray 1", 0x97, text, &length); }, 87},
-        {"device name: bin", [&] { return PatGetDeviceName(2, "Finisher Shift Tray", 0x197, text, &length); }, 87},
-        {"device name: key", [&] { return PatGetDeviceName(3, &deviceKey, 0x96, text, &length); }, 0x2000FFFF},
-        {"device name: kind 0", [&] { return PatGetDeviceName(0, "Tray 1", 0x97, text, &length); }, 87},
-        {"device name: kind 4", [&] { return PatGetDeviceName(4, &deviceKey, 0x96, text, &length); }, 87},
-        {"device name: kind 1 | bit 16", [&] { return PatGetDeviceName(0x10001, "Tray 1", 0x97, text, &length); }, 87},
-        {"device name: tray with 0x96", [&] { return PatGetDeviceName(1, "Tray 1", 0x96, text, &length); }, 87},
-        {"device name: key with 0x97", [&] { return PatGetDeviceName(3, &deviceKey, 0x97, text, &length); }, 87},
-        {"device name: null key", [&] { return PatGetDeviceName(3, nullptr, 0x96, text, &length); }, 87},
-        {"locale: shipped", [&] { return PatSetLocale("en-US"); }, 0x20000001},
-        {"locale: empty", [&] { return PatSetLocale(""); }, 0x20000001},
+         [&] { return PatGetStatusString(0x10001, status.get(), 0x103, 0, text, &length); }, PAT_ERROR_NOT_ENOUGH_MEMORY},
+        {"device name: tray", [&] { return PatGetDeviceName(1, "Tray 1", 0x97, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: bin", [&] { return PatGetDeviceName(2, "Finisher Shift Tray", 0x197, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: key", [&] { return PatGetDeviceName(3, &deviceKey, 0x96, text, &length); }, PAT_ERROR_NOT_FOUND},
+        {"device name: kind 0", [&] { return PatGetDeviceName(0, "Tray 1", 0x97, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: kind 4", [&] { return PatGetDeviceName(4, &deviceKey, 0x96, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: kind 1 | bit 16", [&] { return PatGetDeviceName(0x10001, "Tray 1", 0x97, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: tray with 0x96", [&] { return PatGetDeviceName(1, "Tray 1", 0x96, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: key with 0x97", [&] { return PatGetDeviceName(3, &deviceKey, 0x97, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"device name: null key", [&] { return PatGetDeviceName(3, nullptr, 0x96, text, &length); }, PAT_ERROR_INVALID_PARAMETER},
+        {"locale: shipped", [&] { return PatSetLocale("en-US"); }, PAT_ERROR_LOCALE_NOT_FOUND},
+        {"locale: empty", [&] { return PatSetLocale(""); }, PAT_ERROR_LOCALE_NOT_FOUND},
         {"help file: shipped",
-         [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, 0x2000FFFF},
+         [&] { return PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length); }, PAT_ERROR_NOT_FOUND},
     };
     for (const FrameCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,29 +116,29 @@ TEST(PeripheralProfile, FailuresReportTheNeededLengthAndWriteNoBlock) {
     memcpy(&untouched, &profile, sizeof profile);
     uint32_t length = 100;
     EXPECT_EQ(PatGetPeripheralProfile(1, &profile, nullptr), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(PatGetPeripheralProfile(2, &profile, &length), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(length, 20u);
     length = 19;
     EXPECT_EQ(PatGetPeripheralProfile(1, &profile, &length), 0);
-    EXPECT_EQ(GetLastError(), 122u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(length, 20u);
     EXPECT_EQ(memcmp(&profile, &untouched, sizeof profile), 0);
     length = 20;  // enough room, but nowhere to write it
     EXPECT_EQ(PatGetPeripheralProfile(1, nullptr, &length), 0);
-    EXPECT_EQ(GetLastError(), 122u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER);
 }
 
 TEST(Palette, TheShippedPaletteIsEmpty) {
     uint32_t length = 0;
     EXPECT_EQ(PatGetPalette(nullptr, &length), 0);
-    EXPECT_EQ(GetLastError(), 0x20000003u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_NO_PALETTE);
     EXPECT_EQ(PatGetPalette(nullptr, nullptr), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     length = 8;
     EXPECT_EQ(PatGetPalette(nullptr, &length), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
 }
 
 TEST(Palette, AConfiguredPaletteIsSizedThenCopied) {
@@ -148,7 +148,7 @@ TEST(Palette, AConfiguredPaletteIsSizedThenCopied) {
     ScopedConfig scoped(config);
     uint32_t length = 0;
     EXPECT_EQ(PatGetPalette(nullptr, &length), 0);
-    EXPECT_EQ(GetLastError(), 122u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(length, 12u);
     uint8_t out[16];
     memset(out, 0xEE, sizeof out);
@@ -183,7 +183,7 @@ TEST(BitmapInfoRelease, ASetWithABadEntryIsRefusedWhole) {
     BitmapInfo wrong = {};
     wrong.bMarker = 0x12;
     EXPECT_EQ(PatDisposeBitmapInfo(&wrong), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
 
     for (uint32_t bad : {1u, 2u}) {  // in the middle, last
         SCOPED_TRACE(bad);
@@ -195,7 +195,7 @@ TEST(BitmapInfoRelease, ASetWithABadEntryIsRefusedWhole) {
         BitmapInfo *set = NewBitmapInfo(0xC9, 3, entries);
         uint32_t before = portable::HeapLiveBlocks();
         EXPECT_EQ(PatDisposeBitmapInfo(set), 0);
-        EXPECT_EQ(GetLastError(), 87u);
+        EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
         EXPECT_EQ(portable::HeapLiveBlocks(), before);  // nothing freed
         entries[bad].bMarker = 0xC8;
         EXPECT_EQ(PatDisposeBitmapInfo(set), 1);  // the host's next release frees each block once

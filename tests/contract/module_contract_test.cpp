@@ -6,6 +6,7 @@
 
 #include "contract/export_table.h"
 #include "contract/host_side.h"
+#include "platform/platform.h"  // Win32 error names
 
 namespace pat::test {
 namespace {
@@ -30,7 +31,7 @@ TEST_P(Contract, EveryExportRemovesExactlyItsArgumentsAndRefusesNulls) {
         uint32_t result = m().CallWords(row.name, zeros, row.arguments);
         EXPECT_EQ(result, 0u) << row.name;
         // PatCreateBitmapInfo leaves the last error alone.
-        EXPECT_EQ(m().getLastError(), row.ordinal == 2 ? kLastErrorBeforeCall : 87u) << row.name;
+        EXPECT_EQ(m().getLastError(), row.ordinal == 2 ? kLastErrorBeforeCall : PAT_ERROR_INVALID_PARAMETER) << row.name;
     }
 }
 
@@ -56,7 +57,7 @@ TEST_P(Contract, APollRoundTripThroughTheExports) {
     FreeTree(m(), root);
     int local = 0;
     EXPECT_EQ(m().globalFree(&local), &local);
-    EXPECT_EQ(m().getLastError(), 6u);
+    EXPECT_EQ(m().getLastError(), ERROR_INVALID_HANDLE);
 }
 
 TEST_P(Contract, AConfigurationBlockRoundThroughTheExports) {

@@ -12,8 +12,8 @@ TEST(PMInfo, DispatchByClassRevisionAndRecordSize) {
     struct {
         uint32_t deviceClass, revision, size, error;
     } cases[] = {{0x10001, 'd', 1172, 0}, {0x80000001, 0x164, 1172, 0}, {0xFFFF8000, 0x768, 1172, 0},
-                 {1, 'h', 1172, 87},      {0x8000, 'd', 1172, 87},       {0x8001, 'd', 1172, 87},
-                 {1, 'd', 1171, 87},      {0x8000, 'h', 1171, 87}};
+                 {1, 'h', 1172, PAT_ERROR_INVALID_PARAMETER},      {0x8000, 'd', 1172, PAT_ERROR_INVALID_PARAMETER},       {0x8001, 'd', 1172, PAT_ERROR_INVALID_PARAMETER},
+                 {1, 'd', 1171, PAT_ERROR_INVALID_PARAMETER},      {0x8000, 'h', 1171, PAT_ERROR_INVALID_PARAMETER}};
     PMInfoStatus block = {};
     for (auto &c : cases) {
         HostRecord record;
@@ -308,7 +308,7 @@ TEST(PMInfo, RunningOutOfMemoryAnywhereStopsWithNoMemory) {
             uint32_t allocations = portable::HeapAllocationsSinceArmed();
             portable::HeapFailNthAllocation(0);
             if (n == 0) EXPECT_EQ(allocations, run.held.size());
-            EXPECT_EQ(error, n == 0 || (run.ignored >> n & 1) != 0 ? 0u : 8u);
+            EXPECT_EQ(error, n == 0 || (run.ignored >> n & 1) != 0 ? 0u : PAT_ERROR_NOT_ENOUGH_MEMORY);
             EXPECT_EQ(Held(record.get()), n == 0 ? run.held.size() : run.held[n - 1]);
         }
     }

@@ -102,7 +102,7 @@ TEST(PrnInfoFlat, MaskZeroGivesZerosAndASmallRecordIsRefusedUntouched) {
     memset(&flat, 0xAB, sizeof flat);
     memset(&untouched, 0xAB, sizeof untouched);
     record->dwSize = 1171;
-    EXPECT_EQ(Flatten(record.get(), &flat, 0xFFFFFFFF), 87u);
+    EXPECT_EQ(Flatten(record.get(), &flat, 0xFFFFFFFF), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(memcmp(&flat, &untouched, sizeof flat), 0);
     record->dwSize = 1172;
 }

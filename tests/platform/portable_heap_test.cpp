@@ -33,29 +33,29 @@ TEST(PortableHeap, FreeingAPointerItNeverHandedOutReturnsItWithError6) {
     int local = 0;
     SetLastError(0);
     EXPECT_EQ(GlobalFree(&local), &local);
-    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     void *block = GlobalAlloc(GMEM_FIXED, 8);
     EXPECT_EQ(GlobalFree(block), nullptr);
     EXPECT_EQ(GlobalFree(block), block) << "a double free must be refused, not passed on";
-    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     EXPECT_EQ(GlobalFree(nullptr), nullptr);
     EXPECT_EQ(GlobalSize(&local), 0u);
     SetLastError(0);
     EXPECT_EQ(GlobalReAlloc(&local, 8, GMEM_MOVEABLE), nullptr);
-    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     SetLastError(0);
     EXPECT_EQ(GlobalLock(&local), nullptr);
-    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     SetLastError(0);
     EXPECT_EQ(GlobalUnlock(&local), FALSE);
-    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 }
 
 TEST(PortableHeap, ReAllocMovesOnlyWhenAllowedAndKeepsContents) {
     char *block = static_cast<char *>(GlobalAlloc(GMEM_FIXED, 4));
     memcpy(block, "abc", 4);
     EXPECT_EQ(GlobalReAlloc(block, 4096, GMEM_FIXED), nullptr);  // a fixed block may not move
-    EXPECT_EQ(GetLastError(), 8u);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
     char *grown = static_cast<char *>(GlobalReAlloc(block, 4096, GMEM_MOVEABLE | GMEM_ZEROINIT));
     ASSERT_NE(grown, nullptr);
     EXPECT_STREQ(grown, "abc");
@@ -79,7 +79,7 @@ TEST(PortableHeap, ReAllocThatCannotRegisterTheMovedBlockKeepsTheOriginal) {
         ASSERT_LT(fillers.size(), 1u << 20);
     }
     EXPECT_EQ(GlobalReAlloc(block, 1 << 20, GMEM_MOVEABLE), nullptr);
-    EXPECT_EQ(GetLastError(), 8u);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(GlobalSize(block), 4u);
     EXPECT_STREQ(block, "abc");
     pat::portable::HeapFixRegistrySize(false);
@@ -98,7 +98,7 @@ TEST(PortableHeap, FaultInjectionFailsExactlyTheNthAllocation) {
     void *third = GlobalAlloc(GMEM_FIXED, 1);
     EXPECT_NE(first, nullptr);
     EXPECT_EQ(second, nullptr);
-    EXPECT_EQ(GetLastError(), 8u);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_NE(third, nullptr);
     EXPECT_EQ(pat::portable::HeapAllocationsSinceArmed(), 3u);
     GlobalFree(first);

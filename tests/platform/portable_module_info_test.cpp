@@ -21,7 +21,7 @@ TEST(PortableModuleFile, PathsAreCutAndReportedAsWin32Does) {
     ASSERT_EQ(strlen(path), length);
     char cut[4];
     EXPECT_EQ(GetModuleFileNameA(module, cut, sizeof cut), 4u);
-    EXPECT_EQ(GetLastError(), 122u);
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(std::string(cut), std::string(path, 3));
     int local = 0;
     const struct {
@@ -29,7 +29,9 @@ TEST(PortableModuleFile, PathsAreCutAndReportedAsWin32Does) {
         char *out;
         DWORD size, result, error;
     } failures[] = {
-        {module, nullptr, 0, 0, 122}, {module, nullptr, 5, 0, 87}, {reinterpret_cast<HMODULE>(&local), path, MAX_PATH, 0, 126}};
+        {module, nullptr, 0, 0, ERROR_INSUFFICIENT_BUFFER},
+        {module, nullptr, 5, 0, ERROR_INVALID_PARAMETER},
+        {reinterpret_cast<HMODULE>(&local), path, MAX_PATH, 0, ERROR_MOD_NOT_FOUND}};
     for (const auto &f : failures) {
         EXPECT_EQ(GetModuleFileNameA(f.module, f.out, f.size), f.result);
         EXPECT_EQ(GetLastError(), f.error);
@@ -45,7 +47,7 @@ TEST(PortableVersionInfo, NamedNodesOfTheModulesOwnBlock) {
     ASSERT_GT(size, 0u);
     std::vector<char> block(size);
     EXPECT_EQ(GetFileVersionInfoA(path, handle, size, nullptr), FALSE);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(GetFileVersionInfoA("/bin/sh", handle, size, block.data()), FALSE);
     ASSERT_EQ(GetFileVersionInfoA(path, handle, size, block.data()), TRUE);
     const struct {
@@ -67,16 +69,16 @@ TEST(PortableVersionInfo, NamedNodesOfTheModulesOwnBlock) {
     void *value;
     UINT length;
     EXPECT_EQ(VerQueryValueA(block.data(), nullptr, &value, &length), FALSE);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
 TEST(PortableResources, NullArgumentsAreRefused) {
     EXPECT_EQ(FindResourceA(nullptr, nullptr, RT_BITMAP), nullptr);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
-    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     EXPECT_EQ(SizeofResource(nullptr, nullptr), 0u);
-    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 }
 
 }  // namespace

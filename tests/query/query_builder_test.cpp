@@ -127,12 +127,12 @@ TEST(QueryBuilder, RejectsBadArgumentsWithoutAllocating) {
     HostRecord record;
     uint32_t before = portable::HeapLiveBlocks();
     EXPECT_EQ(PatCreateQueryInfo(nullptr, 2, 0x8), nullptr);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(PatCreateQueryInfo(record.get(), 3, 0x8), nullptr);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     record->dwSize = 1171;
     EXPECT_EQ(PatCreateQueryInfo(record.get(), 2, 0x8), nullptr);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(portable::HeapLiveBlocks(), before);
 
     record->dwSize = 1172;
@@ -149,7 +149,7 @@ TEST(QueryBuilder, OutOfMemoryAtAnyNodeFailsWholeWithError8) {
         DataNode *root = PatCreateQueryInfo(record.get(), 2, 0x1A);
         portable::HeapFailNthAllocation(0);
         EXPECT_EQ(root, nullptr);
-        EXPECT_EQ(GetLastError(), 8u);
+        EXPECT_EQ(GetLastError(), PAT_ERROR_NOT_ENOUGH_MEMORY);
         EXPECT_EQ(portable::HeapLiveBlocks(), before);
     }
 }
@@ -173,7 +173,7 @@ TEST(EmulUniqQuery, RejectsBadArguments) {
         uint32_t revision, kind;
         uint32_t error;
     } cases[] = {
-        {nullptr, 2, 15, 87}, {&context, 3, 15, 87}, {&context, 2, 14, 87}, {&context, 2, 0x10, 87},
+        {nullptr, 2, 15, PAT_ERROR_INVALID_PARAMETER}, {&context, 3, 15, PAT_ERROR_INVALID_PARAMETER}, {&context, 2, 14, PAT_ERROR_INVALID_PARAMETER}, {&context, 2, 0x10, PAT_ERROR_INVALID_PARAMETER},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(PatCreateEmulUniqQueryInfo(c.context, c.revision, c.kind, 0), nullptr);
@@ -181,7 +181,7 @@ TEST(EmulUniqQuery, RejectsBadArguments) {
     }
     portable::HeapFailNthAllocation(2);
     EXPECT_EQ(PatCreateEmulUniqQueryInfo(&context, 2, 15, 0), nullptr);
-    EXPECT_EQ(GetLastError(), 8u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_NOT_ENOUGH_MEMORY);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace pat::test {
 namespace {
 
 constexpr uint32_t kNoMemory = 8;
-constexpr uint32_t kNotFound = 0x2000FFFF;
+constexpr uint32_t kNotFound = PAT_ERROR_NOT_FOUND;
 
 // The last error of an export that just returned ok (or a pointer).
 uint32_t Result(bool ok) {

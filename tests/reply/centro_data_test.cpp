@@ -195,9 +195,9 @@ TEST(CentroData, TheZoltAnswerComesWithATag3Root) {
     EXPECT_EQ(record->pEmulUniqInfo->dwImageRotation, 1u);
 
     uint16_t shortKind = 15;
-    EXPECT_EQ(Apply(CentroData(3, &shortKind, 2).Pjl(Answer({"@PJL INFO ZOLT", "\f"})), record.get()), 87u);
+    EXPECT_EQ(Apply(CentroData(3, &shortKind, 2).Pjl(Answer({"@PJL INFO ZOLT", "\f"})), record.get()), PAT_ERROR_INVALID_PARAMETER);
     kind = 14;
-    EXPECT_EQ(Apply(CentroData(3, &kind, 4).Pjl(Answer({"@PJL INFO ZOLT", "\f"})), record.get()), 87u);
+    EXPECT_EQ(Apply(CentroData(3, &kind, 4).Pjl(Answer({"@PJL INFO ZOLT", "\f"})), record.get()), PAT_ERROR_INVALID_PARAMETER);
 }
 
 TEST(CentroData, AnswersThatDoNotAnswerTheRequestLeaveTheRecordUntouched) {
@@ -210,15 +210,15 @@ TEST(CentroData, AnswersThatDoNotAnswerTheRequestLeaveTheRecordUntouched) {
         bool deviceId;
         uint32_t error;
     } cases[] = {
-        {"no CONFIG category word", 0x4, Answer({"@PJL INFO STATUS", "CODE=10001", "\f"}), false, 0x20000002},
-        {"no form feed after the category", 0x4, Answer({"@PJL INFO CONFIG", "MEMORY=1"}), false, 0x20000002},
+        {"no CONFIG category word", 0x4, Answer({"@PJL INFO STATUS", "CODE=10001", "\f"}), false, PAT_ERROR_REPLY_MISMATCH},
+        {"no form feed after the category", 0x4, Answer({"@PJL INFO CONFIG", "MEMORY=1"}), false, PAT_ERROR_REPLY_MISMATCH},
         {"the only form feed past the terminator", 0x4,
-         Answer({"@PJL INFO CONFIG", "MEMORY=1"}) + std::string("\0\f", 2), false, 0x20000002},
+         Answer({"@PJL INFO CONFIG", "MEMORY=1"}) + std::string("\0\f", 2), false, PAT_ERROR_REPLY_MISMATCH},
         {"a syntax error before the category", 0x4, Answer({"@PJL INFO ID", "\tX", "@PJL INFO CONFIG", "\f"}), false,
-         0x20000002},
-        {"PJL asked, no answer", 0x4, "", true, 0x20000002},
-        {"device ID asked, none given", 0x6, kConfigAnswer, false, 0x20000002},
-        {"one tray variable missing", 0x8, Answer({"@PJL INQUIRE INTRAY1SIZE", "A4SRT", "\f"}), false, 0x20000002},
+         PAT_ERROR_REPLY_MISMATCH},
+        {"PJL asked, no answer", 0x4, "", true, PAT_ERROR_REPLY_MISMATCH},
+        {"device ID asked, none given", 0x6, kConfigAnswer, false, PAT_ERROR_REPLY_MISMATCH},
+        {"one tray variable missing", 0x8, Answer({"@PJL INQUIRE INTRAY1SIZE", "A4SRT", "\f"}), false, PAT_ERROR_REPLY_MISMATCH},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -239,7 +239,7 @@ TEST(CentroData, AnswersThatDoNotAnswerTheRequestLeaveTheRecordUntouched) {
 TEST(CentroData, ErrorsAriseWhereTheFailureTableSays) {
     HostRecord record;
     record->dwSize = 1171;
-    EXPECT_EQ(Apply(CentroData().Pjl(kConfigAnswer), record.get()), 87u);
+    EXPECT_EQ(Apply(CentroData().Pjl(kConfigAnswer), record.get()), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(record->pTrayInfo, nullptr);
     record->dwSize = 1172;
 
@@ -252,15 +252,15 @@ TEST(CentroData, ErrorsAriseWhereTheFailureTableSays) {
 
     // An empty answer child ends the walk; earlier answers stay, no renumbering.
     std::string tandem = Answer({"@PJL INFO CONFIG", "IN TRAYS ATTRIBUTE [1 ENUMERATED]", "\tINTRAY3 TANDEM", "\f"});
-    EXPECT_EQ(Apply(CentroData().Pjl(tandem).Child(1000, nullptr, 0).Pjl(kConfigAnswer), record.get()), 87u);
+    EXPECT_EQ(Apply(CentroData().Pjl(tandem).Child(1000, nullptr, 0).Pjl(kConfigAnswer), record.get()), PAT_ERROR_INVALID_PARAMETER);
     EXPECT_EQ(TrayCodes(record.get()), (std::vector<uint16_t>{1001}));
-    EXPECT_EQ(Apply(CentroData().Child(1002, nullptr, 0), record.get()), 87u);
+    EXPECT_EQ(Apply(CentroData().Child(1002, nullptr, 0), record.get()), PAT_ERROR_INVALID_PARAMETER);
 
     // The device ID parser's out-of-memory stops the walk with 8.
     CentroData tree;
     tree.DeviceId("MFG:Maker;").Pjl(kConfigAnswer);
     portable::HeapFailNthAllocation(1);
-    EXPECT_EQ(Apply(tree, record.get()), 8u);
+    EXPECT_EQ(Apply(tree, record.get()), PAT_ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(record->pMakerName, nullptr);
     EXPECT_EQ(TrayCodes(record.get()), (std::vector<uint16_t>{1001}));
 
@@ -370,7 +370,7 @@ TEST(CentroData, RunningOutOfMemoryAnywhereKeepsTheRecordSound) {
         portable::HeapFailNthAllocation(n);
         uint32_t error = Apply(tree, record.get());
         portable::HeapFailNthAllocation(0);
-        EXPECT_TRUE(error == 0 || error == 8) << error;
+        EXPECT_TRUE(error == 0 || error == PAT_ERROR_NOT_ENOUGH_MEMORY) << error;
     }
 }
 

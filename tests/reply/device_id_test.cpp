@@ -371,7 +371,7 @@ TEST_F(DeviceIdWithRows, EveryAllocationFailureFollowsTheMemoryRules) {
             } else if (result != 0) {
                 // Only the maker or the description stops the parse, and
                 // nothing behind the failed pair is stored.
-                EXPECT_EQ(result, 8u) << "failing allocation " << n;
+                EXPECT_EQ(result, PAT_ERROR_NOT_ENOUGH_MEMORY) << "failing allocation " << n;
                 ++stops;
                 EXPECT_EQ(items, 0u);
                 if (record->pMakerName == nullptr) {

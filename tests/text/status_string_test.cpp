@@ -50,8 +50,8 @@ TEST_F(StatusString, TextsComposedFromCodesMessagesAndSlots) {
         {"best priority only, slot table", 1, 0, {301, 302}, 0, 0, "Check Toner low and "},
         {"flag code, details of every slot", 1, 0, {303}, 1, 0, "Check Toner low, Cover open and Cover open"},
         {"template without markers", 0x8000, 0, {150, 301}, 0, 0, "Warming up"},
-        {"no message row", 1, 0, {199}, 0, 0x2000FFFF, ""},
-        {"no code at all", 1, 0, {}, 0, 0x2000FFFF, ""},
+        {"no message row", 1, 0, {199}, 0, PAT_ERROR_NOT_FOUND, ""},
+        {"no code at all", 1, 0, {}, 0, PAT_ERROR_NOT_FOUND, ""},
         {"empty first detail", 1, 0, {110}, 0, 0, "Error: Paper jam."},
         {"percent without s", 1, 0, {120}, 0, 0, "100% %d %"},
         {"failing slot drops its marker", 1, 0, {130}, 0, 0, "ABC"},
@@ -59,10 +59,10 @@ TEST_F(StatusString, TextsComposedFromCodesMessagesAndSlots) {
         {"an earlier detail fails to load", 1, 0, {140}, 0, 0, "APaper jamBPaper jamC"},
         {"the last detail fails to load", 1, 0, {141}, 0, 0, "ABC"},
         {"option's low byte picks templates", 1, 0x105, {301}, 0, 0, "Option five: Paper jam, Tray open"},
-        {"template row without map", 1, 6, {301}, 0, 0x2000FFFF, ""},
-        {"no template row", 1, 9, {301}, 0, 0x2000FFFF, ""},
-        {"class without row", 0x10001, 0, {301}, 0, 8, ""},
-        {"class row without priorities", 0x18000, 0, {301}, 0, 8, ""},
+        {"template row without map", 1, 6, {301}, 0, PAT_ERROR_NOT_FOUND, ""},
+        {"no template row", 1, 9, {301}, 0, PAT_ERROR_NOT_FOUND, ""},
+        {"class without row", 0x10001, 0, {301}, 0, PAT_ERROR_NOT_ENOUGH_MEMORY, ""},
+        {"class row without priorities", 0x18000, 0, {301}, 0, PAT_ERROR_NOT_ENOUGH_MEMORY, ""},
         {"negative class tables", 0xFFFF8000, 0, {301}, 0, 0, "Negative: Paper jam"},
         {"texts cut at 255 and 511 bytes", 1, 0, {160}, 0, 0,
          fullSlot + fullSlot + "|"},
@@ -216,17 +216,17 @@ TEST_F(StatusString, HelpFileNames) {
     char text[16] = "untouched";
     uint32_t length = 0;
     EXPECT_EQ(PatGetStatusHelpFileName(0x8000, record.get(), 0xDEAD, text, &length), 0);
-    EXPECT_EQ(GetLastError(), 122u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(length, 1u);
     EXPECT_EQ(PatGetStatusHelpFileName(0x8000, record.get(), 0, nullptr, &length), 0);
-    EXPECT_EQ(GetLastError(), 122u) << "a null buffer is never written through";
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER) << "a null buffer is never written through";
     EXPECT_EQ(PatGetStatusHelpFileName(0x8000, record.get(), 0, text, &length), 1);
     EXPECT_STREQ(text, "");
     EXPECT_EQ(PatGetStatusHelpFileName(0x10001, record.get(), 0, text, &length), 0);
-    EXPECT_EQ(GetLastError(), 0x2000FFFFu);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_NOT_FOUND);
     record->dwSize = 100;
     EXPECT_EQ(PatGetStatusHelpFileName(1, record.get(), 0, text, &length), 0);
-    EXPECT_EQ(GetLastError(), 87u);
+    EXPECT_EQ(GetLastError(), PAT_ERROR_INVALID_PARAMETER);
     record->dwSize = PAT_PRNINFOEX_MIN_SIZE;
 
     ModuleConfig config = TextTestConfig();
@@ -238,7 +238,7 @@ TEST_F(StatusString, HelpFileNames) {
 }
 
 // Every allocation of a composition with two slots fails once in turn: the
-// call fails with 8 or 0x2000FFFF, or a slot loses a detail or its marker;
+// call fails with PAT_ERROR_NOT_ENOUGH_MEMORY or PAT_ERROR_NOT_FOUND, or a slot loses a detail or its marker;
 // nothing stays allocated.
 TEST_F(StatusString, AllocationFailuresDuringComposition) {
     HostRecord record;
@@ -268,12 +268,12 @@ TEST_F(StatusString, AllocationFailuresDuringComposition) {
             EXPECT_TRUE(text == full || degraded.count(text) == 1) << text;
             texts.insert(text);
         } else {
-            EXPECT_TRUE(GetLastError() == 8 || GetLastError() == 0x2000FFFF) << GetLastError();
+            EXPECT_TRUE(GetLastError() == PAT_ERROR_NOT_ENOUGH_MEMORY || GetLastError() == PAT_ERROR_NOT_FOUND) << GetLastError();
             EXPECT_EQ(length, sizeof text);
             errors.insert(GetLastError());
         }
     }
-    EXPECT_EQ(errors, (std::set<uint32_t>{8, 0x2000FFFF}));
+    EXPECT_EQ(errors, (std::set<uint32_t>{PAT_ERROR_NOT_ENOUGH_MEMORY, PAT_ERROR_NOT_FOUND}));
     EXPECT_EQ(texts.size(), degraded.size() + 1) << "every degraded text occurs";
 }
 

@@ -85,9 +85,9 @@ TEST_F(StringResources, LocaleNamesAreUpperCasedAndCutToNineCharacters) {
         uint16_t language;
     } cases[] = {
         {"japanese", 1, 0, kJapanese},        {"English", 1, 0, kEnglish},
-        {"123456789ABC", 1, 0, 0x0809},       {"12345678", 0, 0x20000001, kEnglish},
-        {"german", 0, 0x20000001, kEnglish},  {"", 0, 0x20000001, kEnglish},
-        {nullptr, 0, 87, kEnglish},
+        {"123456789ABC", 1, 0, 0x0809},       {"12345678", 0, PAT_ERROR_LOCALE_NOT_FOUND, kEnglish},
+        {"german", 0, PAT_ERROR_LOCALE_NOT_FOUND, kEnglish},  {"", 0, PAT_ERROR_LOCALE_NOT_FOUND, kEnglish},
+        {nullptr, 0, PAT_ERROR_INVALID_PARAMETER, kEnglish},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name != nullptr ? c.name : "null");
@@ -136,8 +136,8 @@ TEST_F(StringResources, DeviceNamesByNameAndByKeyFollowTheLengthProtocol) {
         {kEnglish, 2, "Finisher Shift Tray", 0x97, 0, "Shift Tray"},
         {kEnglish, 3, keyBytes + 1, 0x96, 0, "Keyed device"},
         {kJapanese, 1, "Tray 1", 0x97, 0, "\x83\x67\x83\x8c\x83\x43\x82\x50"},
-        {kEnglish, 1, "tray 1", 0x97, 87, ""},  {kEnglish, 1, "Tray 2", 0x97, 87, ""},  // no string id
-        {kEnglish, 2, "Tray 1", 0x97, 87, ""},  {kEnglish, 3, &unknownKey, 0x96, 0x2000FFFF, ""},
+        {kEnglish, 1, "tray 1", 0x97, PAT_ERROR_INVALID_PARAMETER, ""},  {kEnglish, 1, "Tray 2", 0x97, PAT_ERROR_INVALID_PARAMETER, ""},  // no string id
+        {kEnglish, 2, "Tray 1", 0x97, PAT_ERROR_INVALID_PARAMETER, ""},  {kEnglish, 3, &unknownKey, 0x96, PAT_ERROR_NOT_FOUND, ""},
         {kJapanese, 1, "Bypass Tray", 0x97, 0, ""},  // an empty entry of the Japanese block
     };
     for (const auto &c : cases) {
@@ -151,13 +151,13 @@ TEST_F(StringResources, DeviceNamesByNameAndByKeyFollowTheLengthProtocol) {
             EXPECT_EQ(length, 0u) << "a failed composition leaves the length";
             continue;
         }
-        EXPECT_EQ(GetLastError(), 122u);
+        EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER);
         ASSERT_EQ(length, c.name.size() + 1);
         --length;
         EXPECT_EQ(PatGetDeviceName(c.kind, c.source, c.revision, text, &length), 0);
-        EXPECT_EQ(GetLastError(), 122u);
+        EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER);
         EXPECT_EQ(PatGetDeviceName(c.kind, c.source, c.revision, nullptr, &length), 0);
-        EXPECT_EQ(GetLastError(), 122u) << "a null buffer is never written through";
+        EXPECT_EQ(GetLastError(), PAT_ERROR_INSUFFICIENT_BUFFER) << "a null buffer is never written through";
         EXPECT_EQ(PatGetDeviceName(c.kind, c.source, c.revision, text, &length), 1);
         EXPECT_EQ(GetLastError(), 0u);
         EXPECT_EQ(text, c.name);
