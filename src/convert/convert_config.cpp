@@ -4,11 +4,6 @@
 
 namespace pat {
 
-namespace {
-constinit ConfigSlot<ConvertConfig> g_slot{kShippedConvertConfig};
-}
-
-const ConvertConfig &ActiveConvertConfig() { return g_slot.Active(); }
-void InstallConvertConfig(const ConvertConfig *config) { g_slot.Install(config); }
+PAT_DEFINE_CONFIG_SLOT(Convert)
 
 }  // namespace pat

@@ -23,6 +23,15 @@ private:
     const Part *installed_ = nullptr;
 };
 
+// Defines the slot of a subsystem's part and its two functions,
+// Active<Part>Config() and Install<Part>Config(), in that subsystem.
+#define PAT_DEFINE_CONFIG_SLOT(Part)                                                     \
+    namespace {                                                                          \
+    constinit ConfigSlot<Part##Config> g_##Part##Slot{kShipped##Part##Config};           \
+    }                                                                                    \
+    const Part##Config &Active##Part##Config() { return g_##Part##Slot.Active(); }       \
+    void Install##Part##Config(const Part##Config *config) { g_##Part##Slot.Install(config); }
+
 }  // namespace pat
 
 #endif

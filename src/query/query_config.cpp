@@ -4,11 +4,6 @@
 
 namespace pat {
 
-namespace {
-constinit ConfigSlot<QueryConfig> g_slot{kShippedQueryConfig};
-}
-
-const QueryConfig &ActiveQueryConfig() { return g_slot.Active(); }
-void InstallQueryConfig(const QueryConfig *config) { g_slot.Install(config); }
+PAT_DEFINE_CONFIG_SLOT(Query)
 
 }  // namespace pat

@@ -4,11 +4,6 @@
 
 namespace pat {
 
-namespace {
-constinit ConfigSlot<ReplyConfig> g_slot{kShippedReplyConfig};
-}
-
-const ReplyConfig &ActiveReplyConfig() { return g_slot.Active(); }
-void InstallReplyConfig(const ReplyConfig *config) { g_slot.Install(config); }
+PAT_DEFINE_CONFIG_SLOT(Reply)
 
 }  // namespace pat

@@ -4,11 +4,6 @@
 
 namespace pat {
 
-namespace {
-constinit ConfigSlot<TextConfig> g_slot{kShippedTextConfig};
-}
-
-const TextConfig &ActiveTextConfig() { return g_slot.Active(); }
-void InstallTextConfig(const TextConfig *config) { g_slot.Install(config); }
+PAT_DEFINE_CONFIG_SLOT(Text)
 
 }  // namespace pat
