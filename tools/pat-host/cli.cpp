@@ -270,12 +270,17 @@ void AddSimulate(CLI::App &app, Run &run) {
 
 void AddDemo(CLI::App &app, Run &run) {
     struct Options {
+        std::string listen = "127.0.0.1:0";
         std::string profile, fault = "none";
         TimeOptions times;
         bool json = false;
     };
     auto o = std::make_shared<Options>();
     CLI::App *demo = AddSubcommand(app, "demo", "simulate a printer on a free loopback port, poll it once, print the result");
+    demo->add_option("--listen", o->listen, "where the simulated printer listens; port 0 picks a free one")
+        ->type_name("ADDRESS:PORT")
+        ->check(kListenAddress)
+        ->capture_default_str();
     demo->add_option("--profile", o->profile, "profile JSON; the built-in one otherwise")->type_name("FILE");
     demo->add_option("--fault", o->fault, "let the simulated printer misbehave: " + sim::FaultNames())
         ->check(CLI::IsMember(sim::FaultNameList()).description(""))
@@ -284,6 +289,9 @@ void AddDemo(CLI::App &app, Run &run) {
     AddTimeOptions(demo, o->times);
     demo->callback([o, &run] {
         DemoCommand c;
+        Target where = Checked(o->listen, true);
+        c.host = where.host;
+        c.port = where.port;
         c.profileFile = o->profile;
         c.fault = *sim::ParseFault(o->fault);
         c.limits = o->times.limits(size_t{1} << 20);

@@ -51,6 +51,8 @@ struct SimulateCommand {
 OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err);
 
 struct DemoCommand {
+    std::string host = "127.0.0.1";
+    uint16_t port = 0;  // 0: any free port
     std::string profileFile;
     sim::Fault fault = sim::Fault::None;
     SessionLimits limits;

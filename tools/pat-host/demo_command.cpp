@@ -11,7 +11,8 @@ OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream 
     if (OutcomeKind failure = LoadProfile(command.profileFile, &profile, err); !Succeeded(failure)) return failure;
     asio::io_context io;
     sim::ServerOptions options;
-    options.port = 0;
+    options.host = command.host;
+    options.port = command.port;
     options.fault = command.fault;
     std::unique_ptr<sim::Server> server = StartServer(io, options, profile, err);
     if (!server) return OutcomeKind::CannotListen;
@@ -21,7 +22,7 @@ OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream 
     // A raw TCP port carries no device ID: the demo hands over the one the
     // simulated printer would give on its USB port.
     settings.deviceIdSource = {DeviceIdSource::Kind::Text, sim::DeviceIdBytes(profile)};
-    Target target{"127.0.0.1", server->port()};
+    Target target{command.host, server->port()};
     if (!command.output.json) {
         out << "pat-host demo: a simulated PJL printer (" << (command.profileFile.empty() ? "built-in profile" : command.profileFile)
             << ", fault: " << sim::FaultName(command.fault) << ") listens on " << target.Label()

@@ -63,7 +63,7 @@ const char *HintOf(OutcomeKind kind) { return RowOf(kind).hint; }
 bool Succeeded(OutcomeKind kind) { return kind == OutcomeKind::Ok; }
 
 std::string ExitCodeTable() {
-    return "Exit codes (the same in every command):\n"
+    return "Exit codes, the same in every command:\n"
            "   0  success: every printer answered and the module took the answers\n"
            "  64  usage error (bad command line)\n"
            "  65  a profile or input file holds something it should not\n"
