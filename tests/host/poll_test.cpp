@@ -163,7 +163,7 @@ TEST(Poll, TwoPrintersAtOnceEachWithItsOwnRecord) {
     Loopback::Run run = loop.Poll({Loopback::TargetOf(a), Loopback::TargetOf(b)}, settings);
     ASSERT_EQ(run.outcomes.size(), 2u);
     for (const PollOutcome &outcome : run.outcomes) {
-        EXPECT_EQ(outcome.exitCode, kExitOk) << outcome.message;
+        EXPECT_EQ(outcome.exitCode(), kExitOk) << outcome.message;
         bool isSecond = outcome.address == Loopback::TargetOf(b).Label();
         const Json &r = outcome.record;
         EXPECT_EQ(r["dwMemoryKB"], (isSecond ? second : first).memoryBytes / 1024);
@@ -222,9 +222,9 @@ TEST(Poll, EveryFaultModeEndsWithinItsTimeoutWithItsStatus) {
         Loopback::Run run = loop.Poll({Loopback::TargetOf(printer)}, Loopback::SettingsFor(profile));
         ASSERT_EQ(run.outcomes.size(), 1u);
         const PollOutcome &o = run.outcomes[0];
-        EXPECT_EQ(o.exitCode, c.exitCode);
+        EXPECT_EQ(o.exitCode(), c.exitCode);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(o.result, c.result);
+        EXPECT_STREQ(o.result(), c.result);
         EXPECT_NE(o.message.find(c.message), std::string::npos) << o.message;
         EXPECT_NE(NextStep(o).find(c.hint), std::string::npos) << NextStep(o);
         EXPECT_NE(o.message.find("OUTBINSTATUS"), std::string::npos) << "names what never ended: " << o.message;
@@ -264,7 +264,7 @@ TEST(Poll, LenientAppliesWhateverArrivedAndSaysSo) {
     Loopback::Run run = loop.Poll({Loopback::TargetOf(printer)}, settings);
     ASSERT_EQ(run.outcomes.size(), 1u);
     const PollOutcome &o = run.outcomes[0];
-    EXPECT_EQ(o.exitCode, kExitIncomplete) << "still incomplete, whatever the module made of it";
+    EXPECT_EQ(o.exitCode(), kExitIncomplete) << "still incomplete, whatever the module made of it";
     ASSERT_FALSE(o.calls.empty());
     EXPECT_EQ(o.calls[0].result, 1);
     EXPECT_EQ(o.record["dwMemoryKB"], profile.memoryBytes / 1024) << "the configuration answer came in the first half";
@@ -286,7 +286,7 @@ TEST(Poll, AnUnreachablePrinterIsReportedWithoutCallingTheModule) {
     Loopback::Run run = loop.Poll({Target{"127.0.0.1", closedPort}}, settings);
     ASSERT_EQ(run.outcomes.size(), 1u);
     EXPECT_EQ(run.exitCode, kExitUnavailable);
-    EXPECT_EQ(run.outcomes[0].result, "unreachable");
+    EXPECT_STREQ(run.outcomes[0].result(), "unreachable");
     EXPECT_TRUE(run.outcomes[0].calls.empty());
 }
 

@@ -1,5 +1,5 @@
 // The subcommands of pat-host, each taking what the command line said and
-// returning the exit status. cli.cpp parses; these do the work.
+// returning what it came to. cli.cpp parses; these do the work.
 #ifndef PAT_HOST_COMMANDS_H
 #define PAT_HOST_COMMANDS_H
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "outcome_kind.h"
 #include "poller.h"
 #include "simulator/server.h"
 
@@ -22,7 +23,7 @@ struct PollCommand {
     OutputOptions output;
     std::string captureFile;  // raw answer bytes of every round, for replay
 };
-int RunPoll(const PollCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunPoll(const PollCommand &command, std::ostream &out, std::ostream &err);
 
 struct ReplayCommand {
     std::string answerFile;
@@ -34,32 +35,39 @@ struct ReplayCommand {
     size_t maxBytes = size_t{1} << 20;
     OutputOptions output;
 };
-int RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err);
 
 struct QueryCommand {
     uint32_t mask = kAllCategories;
     std::vector<uint16_t> trays;
 };
-int RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err);
 
 struct SimulateCommand {
     sim::ServerOptions server;
     std::string profileFile;
     bool printProfile = false;
 };
-int RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err);
 
 struct DemoCommand {
+    std::string host = "127.0.0.1";
+    uint16_t port = 0;  // 0: any free port
     std::string profileFile;
     sim::Fault fault = sim::Fault::None;
     SessionLimits limits;
     OutputOptions output;
 };
-int RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err);
 
-// A profile file, or the built-in one when the name is empty. On failure the
-// exit status (66 or 65) with the reason in err.
-bool LoadProfile(const std::string &file, sim::Profile *profile, int *exitCode, std::ostream &err);
+// A profile file, or the built-in one when the name is empty. On failure
+// NoInput or DataError, with the reason in err.
+OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ostream &err);
+
+// A simulated printer listening; null, with the reason in err, when the
+// address cannot be bound.
+std::unique_ptr<sim::Server> StartServer(asio::io_context &io, const sim::ServerOptions &options,
+                                         const sim::Profile &profile, std::ostream &err);
 
 // PJL text with its control characters shown: <ESC>, <CR>, <LF> (and a line
 // break after it), <FF>, <NUL>, <0xNN>.

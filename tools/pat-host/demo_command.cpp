@@ -1,27 +1,28 @@
 // The project's main job in one command: a simulated printer on a free
 // loopback port, polled once, the result printed.
 #include "commands.h"
-#include "exit_codes.h"
 #include "report.h"
+#include "stop_signals.h"
 
 namespace pathost {
 
-int RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err) {
+OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err) {
     sim::Profile profile;
-    int exitCode = kExitOk;
-    if (!LoadProfile(command.profileFile, &profile, &exitCode, err)) return exitCode;
+    if (OutcomeKind failure = LoadProfile(command.profileFile, &profile, err); !Succeeded(failure)) return failure;
     asio::io_context io;
     sim::ServerOptions options;
-    options.port = 0;
+    options.host = command.host;
+    options.port = command.port;
     options.fault = command.fault;
-    sim::Server server(io, options, profile);
+    std::unique_ptr<sim::Server> server = StartServer(io, options, profile, err);
+    if (!server) return OutcomeKind::CannotListen;
 
     PollSettings settings;
     settings.limits = command.limits;
     // A raw TCP port carries no device ID: the demo hands over the one the
     // simulated printer would give on its USB port.
     settings.deviceIdSource = {DeviceIdSource::Kind::Text, sim::DeviceIdBytes(profile)};
-    Target target{"127.0.0.1", server.port()};
+    Target target{command.host, server->port()};
     if (!command.output.json) {
         out << "pat-host demo: a simulated PJL printer (" << (command.profileFile.empty() ? "built-in profile" : command.profileFile)
             << ", fault: " << sim::FaultName(command.fault) << ") listens on " << target.Label()
@@ -36,13 +37,18 @@ int RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err) {
             PrintText(out, outcome);
     };
     PollRunner runner(io, {target}, settings, report);
+    StopSignals signals(io, [&](int) {
+        runner.Interrupt();
+        io.stop();
+    });
     runner.OnAllDone([&] {
-        server.Stop();
+        signals.Cancel();
+        server->Stop();
         io.stop();
     });
     runner.Start();
     io.run();
-    return runner.ExitCode();
+    return runner.Result();
 }
 
 }  // namespace pathost

@@ -3,7 +3,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "exit_codes.h"
 
 namespace pathost {
 
@@ -42,7 +41,7 @@ DeviceIdRead ReadDeviceId(const DeviceIdSource &source) {
     }
     std::ifstream file(source.value, std::ios::binary);
     if (!file) {
-        read.exitCode = kExitNoInput;
+        read.failure = OutcomeKind::NoInput;
         read.error = "cannot open the device ID file " + source.value;
         return read;
     }
@@ -51,7 +50,7 @@ DeviceIdRead ReadDeviceId(const DeviceIdSource &source) {
     while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
         bytes.append(buffer, static_cast<size_t>(file.gcount()));
         if (bytes.size() > kDeviceIdFileLimit) {
-            read.exitCode = kExitDataError;
+            read.failure = OutcomeKind::DataError;
             read.error = "the device ID file " + source.value + " is larger than 64 KiB";
             return read;
         }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cleaning.h"
+#include "outcome_kind.h"
 
 namespace pathost {
 
@@ -21,7 +22,7 @@ struct DeviceIdRead {
     bool ok = false;
     std::string bytes;            // as read
     bool lengthPrefixed = false;  // a USB device ID, or a capture that still has its prefix
-    int exitCode = 0;             // when not ok
+    OutcomeKind failure = OutcomeKind::Ok;  // when not ok
     std::string error;
 };
 

@@ -9,6 +9,7 @@
 
 #include "apply_answers.h"
 #include "device_id_source.h"
+#include "outcome_kind.h"
 #include "poll_session.h"
 #include "record_diff.h"
 #include "record_json.h"
@@ -18,9 +19,8 @@ namespace pathost {
 struct PollOutcome {
     std::string address;  // "host:port", or the capture file for a replay
     unsigned poll = 1;
-    int exitCode = 0;
-    std::string result = "ok";  // ok, unreachable, silent, timeout, incomplete, module failure, no input ...
-    std::string message;        // one line for people
+    OutcomeKind kind = OutcomeKind::Pending;  // every poll starts as not yet finished
+    std::string message;                      // one line for people: the details of the kind
     std::vector<std::string> notes;
     unsigned rounds = 0;
     size_t bytesReceived = 0;
@@ -35,11 +35,13 @@ struct PollOutcome {
     std::optional<DeviceIdCleaning> deviceIdCleaning;
     PjlCleaning pjlCleaning;  // counts over every round
     bool pjlCleaned = false;
+
+    int exitCode() const { return ExitCodeOf(kind); }
+    const char *result() const { return WordOf(kind); }
 };
 
 struct Verdict {
-    int exitCode;
-    std::string result;
+    OutcomeKind kind;
     std::string message;
 };
 
@@ -50,7 +52,7 @@ Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const App
               const SessionResult *session, const SessionLimits &limits);
 
 // What a person can do next about a failed poll; empty when it succeeded.
-std::string NextStep(const PollOutcome &outcome);
+inline std::string NextStep(const PollOutcome &outcome) { return HintOf(outcome.kind); }
 
 // Flat record, last notes and the status check of PatPrnInfoExToPrnInfo.
 void FinishOutcome(PollOutcome &outcome, PrnInfoEx *record, uint32_t mask);

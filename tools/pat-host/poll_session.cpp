@@ -49,6 +49,8 @@ public:
                                 });
     }
 
+    void Stop() { Finish(SessionEnd::Interrupted, "interrupted"); }
+
 private:
     void Connect(const tcp::resolver::results_type &results) {
         auto self = shared_from_this();
@@ -135,9 +137,14 @@ private:
 
 }  // namespace
 
-void StartExchange(asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
-                   const SessionLimits &limits, SessionDone done) {
-    std::make_shared<Exchange>(io, target, std::move(request), std::move(tracker), limits, std::move(done))->Start();
+StopExchange StartExchange(asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
+                           const SessionLimits &limits, SessionDone done) {
+    auto exchange = std::make_shared<Exchange>(io, target, std::move(request), std::move(tracker), limits, std::move(done));
+    exchange->Start();
+    // Weak: an exchange lives only as long as its own operations.
+    return [weak = std::weak_ptr<Exchange>(exchange)] {
+        if (auto alive = weak.lock()) alive->Stop();
+    };
 }
 
 }  // namespace pathost

@@ -30,6 +30,7 @@ enum class SessionEnd {
     OverallTimeout,  // the overall timeout passed while bytes were arriving
     ByteLimit,       // the answer reached the byte limit; reading stopped
     Unreachable,     // no connection (name, refusal, or no answer to connect)
+    Interrupted,     // the owner stopped it (Ctrl-C, SIGTERM)
 };
 
 struct SessionResult {
@@ -43,8 +44,12 @@ struct SessionResult {
 
 using SessionDone = std::function<void(SessionResult)>;
 
-void StartExchange(asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
-                   const SessionLimits &limits, SessionDone done);
+// Stops the exchange if it still runs: it ends at once with Interrupted,
+// calling `done` before returning. Safe to call after it ended.
+using StopExchange = std::function<void()>;
+
+StopExchange StartExchange(asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
+                           const SessionLimits &limits, SessionDone done);
 
 }  // namespace pathost
 

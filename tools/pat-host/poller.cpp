@@ -5,7 +5,6 @@
 #include <asio/steady_timer.hpp>
 #include <deque>
 
-#include "exit_codes.h"
 #include "module_objects.h"
 
 namespace pathost {
@@ -26,18 +25,14 @@ public:
     PrinterPoll(asio::io_context &io, Target target, const PollSettings &settings, Report report)
         : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)) {}
 
-    void Poll(std::function<void(int)> finished) {
+    void Poll(std::function<void(OutcomeKind)> finished) {
         finished_ = std::move(finished);
-        outcome_ = PollOutcome{};
-        outcome_.address = target_.Label();
-        outcome_.poll = ++polls_;
-        outcome_.watching = settings_.watchInterval.count() > 0;
-        outcome_.lenient = settings_.lenient;
+        NewOutcome();
         deviceId_.reset();
         asked_.clear();
         if (settings_.deviceIdSource.kind != DeviceIdSource::Kind::None) {
             DeviceIdRead read = ReadDeviceId(settings_.deviceIdSource);
-            if (!read.ok) return Fail(read.exitCode, "no input", read.error);
+            if (!read.ok) return Fail(read.failure, read.error);
             deviceId_ = PrepareDeviceId(read, settings_.raw);
             if (deviceId_->cleaned) outcome_.deviceIdCleaning = deviceId_->cleaning;
         }
@@ -45,12 +40,34 @@ public:
         StartRound();
     }
 
+    // Ends the exchange in flight; its round then reports the interruption.
+    void Interrupt() {
+        if (auto stop = std::move(stop_)) stop();
+    }
+
+    // A printer whose next poll never started.
+    void ReportInterrupted(const std::string &why) {
+        NewOutcome();
+        outcome_.kind = OutcomeKind::Interrupted;
+        outcome_.message = why;
+        outcome_.record = RecordToJson(*record_);
+        report_(outcome_);
+    }
+
 private:
+    void NewOutcome() {
+        outcome_ = PollOutcome{};
+        outcome_.address = target_.Label();
+        outcome_.poll = ++polls_;
+        outcome_.watching = settings_.watchInterval.count() > 0;
+        outcome_.lenient = settings_.lenient;
+    }
+
     bool Plan() {
         try {
             plan_ = BuildQueryPlan(record_.get(), EffectiveMask(settings_), NewEchoToken());
         } catch (const ModuleFailure &failure) {
-            Fail(kExitModule, "module failure", failure.what());
+            Fail(OutcomeKind::ModuleFailure, failure.what());
             return false;
         }
         return true;
@@ -65,15 +82,19 @@ private:
             return OnRound(std::move(nothing));
         }
         auto self = shared_from_this();
-        StartExchange(io_, target_, plan_.text, AnswerTracker(plan_.required, plan_.optional, plan_.echoToken),
-                      settings_.limits, [self](SessionResult result) { self->OnRound(std::move(result)); });
+        stop_ = StartExchange(io_, target_, plan_.text, AnswerTracker(plan_.required, plan_.optional, plan_.echoToken),
+                              settings_.limits, [self](SessionResult result) { self->OnRound(std::move(result)); });
     }
 
     void OnRound(SessionResult session) {
+        stop_ = nullptr;
         outcome_.bytesReceived += session.bytesReceived;
         if (settings_.capture && !session.answer.empty()) settings_.capture(session.answer);
         if (session.end == SessionEnd::Unreachable)
-            return Fail(kExitUnavailable, "unreachable", "unreachable: " + session.error);
+            return Fail(OutcomeKind::Unreachable, "unreachable: " + session.error);
+        if (session.end == SessionEnd::Interrupted)
+            return Fail(OutcomeKind::Interrupted, "interrupted after " + std::to_string(outcome_.bytesReceived) +
+                                                      " bytes, before the answer was complete");
         std::optional<std::string> deviceId;
         if (deviceId_) deviceId = deviceId_->text;
         Applied applied = ApplyAnswers(record_.get(), plan_, session.answer, deviceId,
@@ -90,11 +111,10 @@ private:
         outcome_.missing = session.tracker.MissingRequired();
         outcome_.unanswered = session.tracker.MissingOptional();
         Verdict verdict = Judge(session.end, outcome_.missing, applied, &session, settings_.limits);
-        outcome_.exitCode = verdict.exitCode;
-        outcome_.result = verdict.result;
+        outcome_.kind = verdict.kind;
         outcome_.message = verdict.message;
         asked_.insert(asked_.end(), plan_.required.begin(), plan_.required.end());
-        if (verdict.exitCode == kExitOk && outcome_.rounds < kMaxRounds && (EffectiveMask(settings_) & PAT_CAT_INTRAYS)) {
+        if (Succeeded(verdict.kind) && outcome_.rounds < kMaxRounds && (EffectiveMask(settings_) & PAT_CAT_INTRAYS)) {
             std::vector<std::string> asked = asked_;
             if (!Plan()) return;
             if (AsksSomethingNew(plan_, asked)) {
@@ -106,9 +126,8 @@ private:
         Finish();
     }
 
-    void Fail(int exitCode, const std::string &result, const std::string &message) {
-        outcome_.exitCode = exitCode;
-        outcome_.result = result;
+    void Fail(OutcomeKind kind, const std::string &message) {
+        outcome_.kind = kind;
         outcome_.message = message;
         Finish();
     }
@@ -117,7 +136,7 @@ private:
         if (outcome_.lenient && !outcome_.calls.empty())
             outcome_.notes.push_back("lenient: the answers went to the module without the request copy, "
                                      "so it applied whatever arrived");
-        if (!outcome_.unanswered.empty() && outcome_.exitCode == kExitOk)
+        if (!outcome_.unanswered.empty() && Succeeded(outcome_.kind))
             outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
         if (!outcome_.calls.empty()) {
             FinishOutcome(outcome_, record_.get(), EffectiveMask(settings_));
@@ -128,7 +147,7 @@ private:
         }
         report_(outcome_);
         auto finished = std::move(finished_);
-        finished(outcome_.exitCode);
+        finished(outcome_.kind);
     }
 
     asio::io_context &io_;
@@ -142,7 +161,8 @@ private:
     PollOutcome outcome_;
     std::optional<Json> previous_;
     unsigned polls_ = 0;
-    std::function<void(int)> finished_;
+    std::function<void(OutcomeKind)> finished_;
+    StopExchange stop_;  // set while an exchange is in flight
 };
 
 }  // namespace
@@ -153,30 +173,37 @@ uint32_t EffectiveMask(const PollSettings &settings) {
 }
 
 struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
+    enum class State { Waiting, Polling, Sleeping, Finished };
+
     Impl(asio::io_context &io, PollSettings s) : io(io), settings(std::move(s)) {}
 
     void Pump() {
-        while (active < std::max<size_t>(settings.concurrency, 1) && !waiting.empty()) {
+        while (!interrupted && active < std::max<size_t>(settings.concurrency, 1) && !waiting.empty()) {
             size_t index = waiting.front();
             waiting.pop_front();
             ++active;
+            state[index] = State::Polling;
             auto self = shared_from_this();
-            printers[index]->Poll([self, index](int exitCode) { self->Done(index, exitCode); });
+            printers[index]->Poll([self, index](OutcomeKind kind) { self->Done(index, kind); });
         }
     }
 
-    void Done(size_t index, int exitCode) {
+    void Done(size_t index, OutcomeKind kind) {
         --active;
-        lastExit[index] = exitCode;
+        last[index] = kind;
         ++polls[index];
-        bool again = settings.watchInterval.count() > 0 && (settings.watchCount == 0 || polls[index] < settings.watchCount);
+        state[index] = State::Finished;
+        bool again = !interrupted && settings.watchInterval.count() > 0 &&
+                     (settings.watchCount == 0 || polls[index] < settings.watchCount);
         if (again) {
             auto self = shared_from_this();
             ++sleeping;
+            state[index] = State::Sleeping;
             timers[index]->expires_after(settings.watchInterval);
             timers[index]->async_wait([self, index](const asio::error_code &ec) {
                 --self->sleeping;
-                if (ec) return self->CheckAllDone();
+                if (ec || self->interrupted) return self->CheckAllDone();
+                self->state[index] = State::Waiting;
                 self->waiting.push_back(index);
                 self->Pump();
             });
@@ -187,6 +214,29 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
             self->Pump();
             self->CheckAllDone();
         });
+    }
+
+    void Interrupt() {
+        if (interrupted) return;
+        interrupted = true;
+        waiting.clear();
+        for (size_t i = 0; i < printers.size(); ++i) {
+            switch (state[i]) {
+                case State::Polling: printers[i]->Interrupt(); break;  // reports through Done
+                case State::Waiting:
+                    printers[i]->ReportInterrupted("interrupted before it was polled");
+                    last[i] = OutcomeKind::Interrupted;
+                    state[i] = State::Finished;
+                    break;
+                case State::Sleeping:
+                    timers[i]->cancel();
+                    printers[i]->ReportInterrupted("interrupted while waiting for the next poll (--watch)");
+                    last[i] = OutcomeKind::Interrupted;
+                    state[i] = State::Finished;
+                    break;
+                case State::Finished: break;
+            }
+        }
     }
 
     void CheckAllDone() {
@@ -201,11 +251,13 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
     PollSettings settings;
     std::vector<std::shared_ptr<PrinterPoll>> printers;
     std::vector<std::unique_ptr<asio::steady_timer>> timers;
-    std::vector<int> lastExit;
+    std::vector<OutcomeKind> last;  // each printer's last result
+    std::vector<State> state;
     std::vector<unsigned> polls;
     std::deque<size_t> waiting;
     size_t active = 0;
     size_t sleeping = 0;
+    bool interrupted = false;
     std::function<void()> allDone;
 };
 
@@ -214,7 +266,8 @@ PollRunner::PollRunner(asio::io_context &io, std::vector<Target> targets, PollSe
     for (Target &target : targets) {
         impl_->printers.push_back(std::make_shared<PrinterPoll>(io, std::move(target), impl_->settings, report));
         impl_->timers.push_back(std::make_unique<asio::steady_timer>(io));
-        impl_->lastExit.push_back(kExitOk);
+        impl_->last.push_back(OutcomeKind::Pending);
+        impl_->state.push_back(Impl::State::Waiting);
         impl_->polls.push_back(0);
     }
 }
@@ -230,10 +283,13 @@ void PollRunner::Start() {
 
 void PollRunner::OnAllDone(std::function<void()> allDone) { impl_->allDone = std::move(allDone); }
 
-int PollRunner::ExitCode() const {
-    for (int code : impl_->lastExit)
-        if (code != kExitOk) return code;
-    return kExitOk;
+void PollRunner::Interrupt() { impl_->Interrupt(); }
+
+OutcomeKind PollRunner::Result() const {
+    if (impl_->interrupted) return OutcomeKind::Interrupted;
+    for (OutcomeKind kind : impl_->last)
+        if (!Succeeded(kind)) return kind;
+    return OutcomeKind::Ok;
 }
 
 }  // namespace pathost

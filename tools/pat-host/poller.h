@@ -43,8 +43,13 @@ public:
     void Start();
     // Called once no poll runs, none waits and no watch interval is pending.
     void OnAllDone(std::function<void()> allDone);
-    // The status of the first printer, in the order given, whose last poll failed.
-    int ExitCode() const;
+    // Ends the run now: every printer not yet finished (polling, waiting for
+    // its turn or for its next watch poll) is reported as interrupted, once.
+    void Interrupt();
+    // Interrupted when the run was; else the result of the first printer, in
+    // the order given, whose last poll failed; Pending while any is unfinished.
+    OutcomeKind Result() const;
+    int ExitCode() const { return ExitCodeOf(Result()); }
 
 private:
     struct Impl;

@@ -3,7 +3,6 @@
 #include <stdio.h>
 
 #include "commands.h"
-#include "exit_codes.h"
 #include "module_objects.h"
 
 namespace pathost {
@@ -71,7 +70,7 @@ std::string ShowControls(const std::string &bytes) {
     return shown;
 }
 
-int RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err) {
+OutcomeKind RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err) {
     HostRecord record;
     for (uint16_t tray : command.trays) record.AddTray(tray);
     QueryPlan plan;
@@ -79,7 +78,7 @@ int RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err) 
         plan = BuildQueryPlan(record.get(), command.mask, "PATHOST-XXXXXXXX");
     } catch (const ModuleFailure &failure) {
         err << "pat-host: " << failure.what() << '\n';
-        return kExitModule;
+        return OutcomeKind::ModuleFailure;
     }
     std::string trays;
     for (uint16_t tray : command.trays) trays += (trays.empty() ? "" : ", ") + std::to_string(tray);
@@ -100,7 +99,7 @@ int RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err) 
     } else {
         out << "Nothing goes to the PJL channel for this mask.\n";
     }
-    return kExitOk;
+    return OutcomeKind::Ok;
 }
 
 }  // namespace pathost

@@ -4,29 +4,66 @@
 
 #include "module_objects.h"
 
+// The list items as nlohmann-json type mappings, found by ADL in the global
+// namespace where pat.h declares them. Fields in pat.h order (ordered_json
+// keeps it); the next/size header of every item is left out.
+
+// An item whose fields are all numbers.
+#define PATHOST_ITEM_JSON(Type, ...)                                                        \
+    static void to_json(pathost::Json &nlohmann_json_j, const Type &nlohmann_json_t) {      \
+        NLOHMANN_JSON_EXPAND(NLOHMANN_JSON_PASTE(NLOHMANN_JSON_TO, __VA_ARGS__))            \
+    }
+
+PATHOST_ITEM_JSON(LoadedFont, wFont)
+PATHOST_ITEM_JSON(TrayInfo, wTray, wPaperSize, wLevel, wMedia, dwAttributes)
+PATHOST_ITEM_JSON(OutBinInfo, wBin, wState)
+PATHOST_ITEM_JSON(DeviceInfo, wDevice)
+PATHOST_ITEM_JSON(CounterInfo, wKind, lValue)  // also SupplyInfo, the same layout
+PATHOST_ITEM_JSON(FuncInfo, dwFunction)
+PATHOST_ITEM_JSON(InfoItem, size)  // lists pat.h gives no item layout: the header's size only
+
+// Items with fixed text fields, which end at their NUL or their width.
+template <size_t N>
+static std::string Fixed(const char (&field)[N]) {
+    return pathost::FixedText(field, N);
+}
+
+static void to_json(pathost::Json &j, const EngineStatus &s) {
+    j = {{"wStatus", s.wStatus}, {"dwStatus", s.dwStatus}, {"szText", Fixed(s.szText)}};
+}
+static void to_json(pathost::Json &j, const LoadedEmul &e) {
+    j = {{"wEmulation", e.wEmulation}, {"szVersion", Fixed(e.szVersion)}};
+}
+static void to_json(pathost::Json &j, const EmulUniqInfo &u) {
+    j = {{"wEmulation", u.wEmulation}, {"dwMemoryUsage", u.dwMemoryUsage}, {"szOther", Fixed(u.szOther)},
+         {"dwImageRotation", u.dwImageRotation}};
+}
+static void to_json(pathost::Json &j, const FuncpkgInfo &p) {
+    j = {{"wIndex", p.wIndex}, {"szName", Fixed(p.szName)}, {"szText", Fixed(p.szText)}, {"dwState", p.dwState}};
+}
+
 namespace pathost {
 
 namespace {
 
+// A record's linked list, as the array of its items.
+template <typename Item>
+struct Chain {
+    const Item *head;
+};
+
+template <typename Item>
+void to_json(Json &j, const Chain<Item> &chain) {
+    j = Json::array();
+    for (const Item *item : ListItems(chain.head)) j.push_back(*item);
+}
+
+template <typename Item>
+Chain<Item> List(const Item *head) {
+    return {head};
+}
+
 Json Text(const char *text) { return text != nullptr ? Json(text) : Json(nullptr); }
-
-template <size_t N>
-Json Fixed(const char (&field)[N]) {
-    return FixedText(field, N);
-}
-
-template <typename Item, typename Fill>
-Json List(const Item *head, Fill fill) {
-    Json list = Json::array();
-    for (const Item *item : ListItems(head)) {
-        Json entry = Json::object();
-        fill(*item, entry);
-        list.push_back(std::move(entry));
-    }
-    return list;
-}
-
-void HeaderOnly(const InfoItem &item, Json &j) { j["size"] = item.size; }
 
 Json Array(const uint32_t *values, uint32_t count, uint32_t capacity) {
     Json list = Json::array();
@@ -48,11 +85,7 @@ Json RecordToJson(const PrnInfoEx &r) {
     Json j;
     j["dwSize"] = r.dwSize;
     j["dwEngineStatusCount"] = r.dwEngineStatusCount;
-    j["pEngineStatus"] = List(r.pEngineStatus, [](const EngineStatus &s, Json &e) {
-        e["wStatus"] = s.wStatus;
-        e["dwStatus"] = s.dwStatus;
-        e["szText"] = Fixed(s.szText);
-    });
+    j["pEngineStatus"] = List(r.pEngineStatus);
     j["pModelName"] = Text(r.pModelName);
     j["pMakerName"] = Text(r.pMakerName);
     j["pDescription"] = Text(r.pDescription);
@@ -68,64 +101,35 @@ Json RecordToJson(const PrnInfoEx &r) {
     j["bStatusBit27"] = r.bStatusBit27;
     j["dwEmulValue"] = r.dwEmulValue;
     j["dwLoadedEmulCount"] = r.dwLoadedEmulCount;
-    j["pLoadedEmul"] = List(r.pLoadedEmul, [](const LoadedEmul &e, Json &o) {
-        o["wEmulation"] = e.wEmulation;
-        o["szVersion"] = Fixed(e.szVersion);
-    });
+    j["pLoadedEmul"] = List(r.pLoadedEmul);
     j["dwLoadedFontCount"] = r.dwLoadedFontCount;
-    j["pLoadedFont"] = List(r.pLoadedFont, [](const LoadedFont &f, Json &o) { o["wFont"] = f.wFont; });
+    j["pLoadedFont"] = List(r.pLoadedFont);
     j["dwTrayValue"] = r.dwTrayValue;
     j["dwTrayInfoCount"] = r.dwTrayInfoCount;
-    j["pTrayInfo"] = List(r.pTrayInfo, [](const TrayInfo &t, Json &o) {
-        o["wTray"] = t.wTray;
-        o["wPaperSize"] = t.wPaperSize;
-        o["wLevel"] = t.wLevel;
-        o["wMedia"] = t.wMedia;
-        o["dwAttributes"] = t.dwAttributes;
-    });
+    j["pTrayInfo"] = List(r.pTrayInfo);
     j["dwBinValue"] = r.dwBinValue;
     j["dwOutBinInfoCount"] = r.dwOutBinInfoCount;
-    j["pOutBinInfo"] = List(r.pOutBinInfo, [](const OutBinInfo &b, Json &o) {
-        o["wBin"] = b.wBin;
-        o["wState"] = b.wState;
-    });
+    j["pOutBinInfo"] = List(r.pOutBinInfo);
     j["dwDeviceInfoCount"] = r.dwDeviceInfoCount;
-    j["pDeviceInfo"] = List(r.pDeviceInfo, [](const DeviceInfo &d, Json &o) { o["wDevice"] = d.wDevice; });
+    j["pDeviceInfo"] = List(r.pDeviceInfo);
     j["dwEmulUniqInfoCount"] = r.dwEmulUniqInfoCount;
-    j["pEmulUniqInfo"] = List(r.pEmulUniqInfo, [](const EmulUniqInfo &u, Json &o) {
-        o["wEmulation"] = u.wEmulation;
-        o["dwMemoryUsage"] = u.dwMemoryUsage;
-        o["szOther"] = Fixed(u.szOther);
-        o["dwImageRotation"] = u.dwImageRotation;
-    });
+    j["pEmulUniqInfo"] = List(r.pEmulUniqInfo);
     j["dwCounterInfoCount"] = r.dwCounterInfoCount;
-    j["pCounterInfo"] = List(r.pCounterInfo, [](const CounterInfo &c, Json &o) {
-        o["wKind"] = c.wKind;
-        o["lValue"] = c.lValue;
-    });
+    j["pCounterInfo"] = List(r.pCounterInfo);
     j["dwSupplyInfoCount"] = r.dwSupplyInfoCount;
-    j["pSupplyInfo"] = List(r.pSupplyInfo, [](const SupplyInfo &s, Json &o) {
-        o["wKind"] = s.wKind;
-        o["lValue"] = s.lValue;
-    });
+    j["pSupplyInfo"] = List(r.pSupplyInfo);
     j["dwColorCorrectionCount"] = r.dwColorCorrectionCount;
-    j["pColorCorrection"] = List(r.pColorCorrection, HeaderOnly);
+    j["pColorCorrection"] = List(r.pColorCorrection);
     j["dwCustomMediaInfoCount"] = r.dwCustomMediaInfoCount;
-    j["pCustomMediaInfo"] = List(r.pCustomMediaInfo, HeaderOnly);
+    j["pCustomMediaInfo"] = List(r.pCustomMediaInfo);
     j["bFunc2008"] = r.bFunc2008;
     j["bCopyGuard"] = r.bCopyGuard;
-    auto package = [](const FuncpkgInfo &p, Json &o) {
-        o["wIndex"] = p.wIndex;
-        o["szName"] = Fixed(p.szName);
-        o["szText"] = Fixed(p.szText);
-        o["dwState"] = p.dwState;
-    };
     j["dwFuncpkgInfoCount"] = r.dwFuncpkgInfoCount;
-    j["pFuncpkgInfo"] = List(r.pFuncpkgInfo, package);
+    j["pFuncpkgInfo"] = List(r.pFuncpkgInfo);
     j["dwFuncInfoCount"] = r.dwFuncInfoCount;
-    j["pFuncInfo"] = List(r.pFuncInfo, [](const FuncInfo &f, Json &o) { o["dwFunction"] = f.dwFunction; });
+    j["pFuncInfo"] = List(r.pFuncInfo);
     j["dwSalespkgInfoCount"] = r.dwSalespkgInfoCount;
-    j["pSalespkgInfo"] = List(r.pSalespkgInfo, package);
+    j["pSalespkgInfo"] = List(r.pSalespkgInfo);
     return j;
 }
 

@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include "commands.h"
-#include "exit_codes.h"
 #include "module_objects.h"
 #include "report.h"
 
@@ -11,40 +10,38 @@ namespace pathost {
 
 namespace {
 
-bool ReadCapture(const std::string &file, size_t limit, std::string *bytes, int *exitCode, std::ostream &err) {
+OutcomeKind ReadCapture(const std::string &file, size_t limit, std::string *bytes, std::ostream &err) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         err << "pat-host: cannot open the capture " << file << '\n';
-        *exitCode = kExitNoInput;
-        return false;
+        return OutcomeKind::NoInput;
     }
     char buffer[16384];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes->append(buffer, static_cast<size_t>(in.gcount()));
         if (bytes->size() > limit) {
             err << "pat-host: the capture " << file << " is larger than --max-bytes (" << limit << " bytes)\n";
-            *exitCode = kExitDataError;
-            return false;
+            return OutcomeKind::DataError;
         }
     }
-    return true;
+    return OutcomeKind::Ok;
 }
 
 }  // namespace
 
-int RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err) {
+OutcomeKind RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err) {
     PollOutcome outcome;
     outcome.address = command.answerFile;
     outcome.lenient = command.lenient;
-    int exitCode = kExitOk;
     std::string capture;
-    if (!ReadCapture(command.answerFile, command.maxBytes, &capture, &exitCode, err)) return exitCode;
+    if (OutcomeKind failure = ReadCapture(command.answerFile, command.maxBytes, &capture, err); !Succeeded(failure))
+        return failure;
     std::optional<std::string> deviceId;
     if (command.deviceIdSource.kind != DeviceIdSource::Kind::None) {
         DeviceIdRead read = ReadDeviceId(command.deviceIdSource);
         if (!read.ok) {
             err << "pat-host: " << read.error << '\n';
-            return read.exitCode;
+            return read.failure;
         }
         PreparedDeviceId prepared = PrepareDeviceId(read, command.raw);
         if (prepared.cleaned) outcome.deviceIdCleaning = prepared.cleaning;
@@ -60,7 +57,7 @@ int RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err
         plan = BuildQueryPlan(record.get(), mask, NewEchoToken());
     } catch (const ModuleFailure &failure) {
         err << "pat-host: " << failure.what() << '\n';
-        return kExitModule;
+        return OutcomeKind::ModuleFailure;
     }
     AnswerTracker tracker(plan.required, plan.optional, plan.echoToken);
     tracker.Feed(capture);
@@ -74,11 +71,9 @@ int RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err
     outcome.pjlCleaned = applied.cleaned;
     outcome.pjlCleaning = applied.cleaning;
     Verdict verdict = Judge(SessionEnd::Complete, {}, applied, nullptr, {});
-    if (verdict.exitCode != kExitModule && !outcome.missing.empty())
-        verdict = {kExitIncomplete, "incomplete",
-                   "the capture holds no answer that ends with its form feed for: " + Join(outcome.missing)};
-    outcome.exitCode = verdict.exitCode;
-    outcome.result = verdict.result;
+    if (verdict.kind != OutcomeKind::ModuleFailure && !outcome.missing.empty())
+        verdict = {OutcomeKind::Incomplete, "the capture holds no answer that ends with its form feed for: " + Join(outcome.missing)};
+    outcome.kind = verdict.kind;
     outcome.message = verdict.message;
     if (command.lenient)
         outcome.notes.push_back("lenient: the answers went to the module without the request copy, "
@@ -88,7 +83,7 @@ int RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err
         PrintJson(out, outcome);
     else
         PrintText(out, outcome);
-    return outcome.exitCode;
+    return outcome.kind;
 }
 
 }  // namespace pathost

@@ -33,10 +33,10 @@ Json OutcomeToJson(const PollOutcome &o) {
     Json j;
     j["address"] = o.address;
     j["poll"] = o.poll;
-    j["exitCode"] = o.exitCode;
-    j["result"] = o.result;
+    j["exitCode"] = ExitCodeOf(o.kind);
+    j["result"] = WordOf(o.kind);
     j["message"] = o.message;
-    j["hint"] = NextStep(o);
+    j["hint"] = HintOf(o.kind);
     // The module's answer: the call that failed, else the last one made.
     const ModuleCall *shown = nullptr;
     for (const ModuleCall &call : o.calls) {

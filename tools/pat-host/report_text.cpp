@@ -212,13 +212,14 @@ std::string Visible(const std::string &text) {
 }
 
 void PrintText(std::ostream &out, const PollOutcome &o) {
-    out << o.address << "  poll " << o.poll << ": " << o.result;
-    if (o.exitCode != 0) out << " (exit " << o.exitCode << ")";
+    bool ok = Succeeded(o.kind);
+    out << o.address << "  poll " << o.poll << ": " << WordOf(o.kind);
+    if (!ok) out << " (exit " << ExitCodeOf(o.kind) << ")";
     out << "  [" << o.rounds << (o.rounds == 1 ? " round, " : " rounds, ") << o.bytesReceived << " bytes]\n";
-    if (o.exitCode != 0) Line(out, "problem", o.message);
-    if (std::string next = NextStep(o); !next.empty()) Line(out, "next", next);
+    if (!ok) Line(out, "problem", o.message);
+    if (const char *next = HintOf(o.kind); *next != '\0') Line(out, "next", next);
     const Json &r = o.record;
-    bool body = !o.calls.empty() && (o.exitCode == 0 || o.lenient);
+    bool body = !o.calls.empty() && (ok || o.lenient);
     if (body && o.watching && o.poll > 1) {
         Line(out, "changes", o.changes.empty() ? "none since the last poll" : "since the last poll:");
         for (const Change &change : o.changes) out << "    " << Visible(FormatChange(change)) << '\n';

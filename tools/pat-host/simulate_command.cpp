@@ -1,22 +1,20 @@
-#include <asio/signal_set.hpp>
 #include <fstream>
 #include <sstream>
 
 #include "commands.h"
-#include "exit_codes.h"
+#include "stop_signals.h"
 
 namespace pathost {
 
-bool LoadProfile(const std::string &file, sim::Profile *profile, int *exitCode, std::ostream &err) {
+OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ostream &err) {
     if (file.empty()) {
         *profile = sim::DefaultProfile();
-        return true;
+        return OutcomeKind::Ok;
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         err << "pat-host: cannot open the profile " << file << '\n';
-        *exitCode = kExitNoInput;
-        return false;
+        return OutcomeKind::NoInput;
     }
     std::stringstream text;
     text << in.rdbuf();
@@ -24,42 +22,45 @@ bool LoadProfile(const std::string &file, sim::Profile *profile, int *exitCode, 
         *profile = sim::ParseProfile(text.str());
     } catch (const sim::ProfileError &error) {
         err << "pat-host: profile " << file << ": " << error.what() << '\n';
-        *exitCode = kExitDataError;
-        return false;
+        return OutcomeKind::DataError;
     }
-    return true;
+    return OutcomeKind::Ok;
 }
 
-int RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err) {
+std::unique_ptr<sim::Server> StartServer(asio::io_context &io, const sim::ServerOptions &options,
+                                         const sim::Profile &profile, std::ostream &err) {
+    try {
+        return std::make_unique<sim::Server>(io, options, profile);
+    } catch (const asio::system_error &error) {
+        err << "pat-host: cannot listen on " << options.host << ":" << options.port << ": " << error.code().message()
+            << '\n';
+        return nullptr;
+    }
+}
+
+OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err) {
     if (command.printProfile && command.profileFile.empty()) {
         out << sim::DefaultProfileJson();
-        return kExitOk;
+        return OutcomeKind::Ok;
     }
     sim::Profile profile;
-    int exitCode = kExitOk;
-    if (!LoadProfile(command.profileFile, &profile, &exitCode, err)) return exitCode;
+    if (OutcomeKind failure = LoadProfile(command.profileFile, &profile, err); !Succeeded(failure)) return failure;
     if (command.printProfile) {
         out << "profile " << command.profileFile << " is valid\n";
-        return kExitOk;
+        return OutcomeKind::Ok;
     }
     asio::io_context io;
-    std::unique_ptr<sim::Server> server;
-    try {
-        server = std::make_unique<sim::Server>(io, command.server, profile);
-    } catch (const std::exception &error) {
-        err << "pat-host: cannot listen on " << command.server.host << ":" << command.server.port << ": " << error.what()
-            << '\n';
-        return kExitUnavailable;
-    }
+    std::unique_ptr<sim::Server> server = StartServer(io, command.server, profile, err);
+    if (!server) return OutcomeKind::CannotListen;
     out << "pat-host simulate: PJL printer \"" << profile.model << "\" listening on " << command.server.host << ":"
         << server->port() << " (fault: " << sim::FaultName(command.server.fault) << "); Ctrl-C stops it" << std::endl;
-    asio::signal_set signals(io, SIGINT, SIGTERM);
-    signals.async_wait([&](const asio::error_code &, int) {
+    // Told to stop is how a server ends normally: success.
+    StopSignals signals(io, [&](int) {
         server->Stop();
         io.stop();
     });
     io.run();
-    return kExitOk;
+    return OutcomeKind::Ok;
 }
 
 }  // namespace pathost

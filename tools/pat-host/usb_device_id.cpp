@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "device_id_source.h"
-#include "exit_codes.h"
 
 // usblp's "get device ID" request: a read of up to len bytes, request 1 of 'P'.
 #define PATHOST_LPIOC_GET_DEVICE_ID(len) _IOC(_IOC_READ, 'P', 1, len)
@@ -17,7 +16,7 @@ DeviceIdRead ReadUsbDeviceId(const std::string &device) {
     DeviceIdRead read;
     int fd = open(device.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        read.exitCode = kExitNoInput;
+        read.failure = OutcomeKind::NoInput;
         read.error = "cannot open " + device + ": " + strerror(errno);
         return read;
     }
@@ -27,7 +26,7 @@ DeviceIdRead ReadUsbDeviceId(const std::string &device) {
     int error = errno;
     close(fd);
     if (status < 0) {
-        read.exitCode = kExitIoError;
+        read.failure = OutcomeKind::DeviceIoError;
         read.error = "cannot read the device ID of " + device + ": " + strerror(error);
         return read;
     }

@@ -206,6 +206,12 @@ std::string FaultNames() {
     return names;
 }
 
+std::vector<std::string> FaultNameList() {
+    std::vector<std::string> names;
+    for (const auto &[fault, text] : kFaults) names.emplace_back(text);
+    return names;
+}
+
 Server::Server(asio::io_context &io, const ServerOptions &options, Profile profile)
     : state_(std::make_shared<ServerState>(io)) {
     state_->options = options;

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "simulator/profile.h"
 
@@ -32,6 +33,7 @@ std::optional<Fault> ParseFault(const std::string &name);
 const char *FaultName(Fault fault);
 // "none, silent, close-mid, no-ff, flood, garbage, drip"
 std::string FaultNames();
+std::vector<std::string> FaultNameList();
 
 struct ServerOptions {
     std::string host = "127.0.0.1";

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Ctrl-C and SIGTERM during a poll of a silent printer: the run ends promptly
+# (3 s: a bound that holds under qemu, not a speed goal), reports each printer
+# not yet finished as interrupted, in text and in JSON, and exits 130. The
+# simulator told to stop exits 0.   interrupt_test.sh PAT-HOST-COMMAND...
+run="$*"
+sim_args="--fault silent"
+. "$(dirname "$0")/start_simulator.sh"
+failed=0
+while read -r signal output pattern; do
+    out=$(mktemp)
+    # Two printers one at a time: one is polling, the other waits its turn.
+    $run poll 127.0.0.1:$port 127.0.0.1:$port --concurrency 1 --idle-timeout 60 --timeout 120 $(echo "$output" | sed "s/^-$//") >"$out" 2>&1 &
+    poll=$!
+    sleep 1
+    start=$(date +%s%N)
+    kill -$signal $poll
+    wait $poll
+    got=$?
+    took=$((($(date +%s%N) - start) / 1000000))
+    cat "$out"
+    results=$(grep -cF -- "$pattern" "$out")  # the output column: - for text
+    rm -f "$out"
+    if [ $got -ne 130 ] || [ $took -gt 3000 ] || [ "$results" -ne 2 ]; then
+        echo "FAIL: SIG$signal $output: exit $got (130), $took ms (3000 at most), $results interrupted results (2)" >&2
+        failed=1
+    fi
+done <<TABLE
+INT  -      poll 1: interrupted (exit 130)
+TERM --json "result":"interrupted"
+TABLE
+kill -INT $sim
+wait $sim || { echo "FAIL: simulate stopped by Ctrl-C exited $?" >&2; failed=1; }
+exit $failed
