@@ -34,6 +34,8 @@ public:
     void Bytes(uint8_t tagByte, std::string_view bytes);
     void ObjectId(const Oid &oid);
     void Empty(uint8_t tagByte) { Bytes(tagByte, {}); }
+    // Bytes as they are, for a caller that writes an element of its own.
+    void Raw(std::string_view bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
     size_t Mark() const { return out_.size(); }
     void Wrap(uint8_t tagByte, size_t start);
     std::vector<uint8_t> Take() { return std::move(out_); }
