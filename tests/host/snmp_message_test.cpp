@@ -68,7 +68,7 @@ TEST(SnmpMessage, AGoodAnswerAndEveryWayOfSpoilingIt) {
         {"inside a binding", Build({.insideBinding = std::string("\x05\x00", 2)}), Outcome::Malformed,
          "trailing bytes after a variable binding's value"},
         {"another object", Build({.oid = "\x2B\x06\x01"}), Outcome::Malformed, "not asked for"},
-        {"sub-identifier over 32 bits", Build({.oid = "\x2B\x90\x80\x80\x80\x00"}), Outcome::Malformed,
+        {"sub-identifier over 32 bits", Build({.oid = "\x2B\x90\x80\x80\x80\x01"}), Outcome::Malformed,
          "overflows 32 bits"},
         {"sub-identifier cut", Build({.oid = "\x2B\x86"}), Outcome::Malformed, "ends inside a sub-identifier"},
     };
