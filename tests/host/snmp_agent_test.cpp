@@ -13,6 +13,7 @@ namespace {
 using Status = DeviceIdResult::Status;
 
 TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
+    ASSERT_EQ(access("/usr/sbin/snmpd", X_OK), 0) << "net-snmp's snmpd is missing (scripts/test installs it)";
     test::ScratchDir dir;
     uint16_t port = test::FreeUdpPort();
     std::ofstream(dir.File("snmpd.conf"))

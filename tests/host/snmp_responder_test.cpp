@@ -18,6 +18,7 @@ const std::string kDeviceId = "MFG:Acme;CMD:PJL,PCL;MDL:Model 1;";
 const asio::ip::udp::endpoint kLoopback{asio::ip::make_address("127.0.0.1"), 0};
 
 TEST(SnmpResponder, SnmpgetReadsTheDeviceIdAndNothingElse) {
+    ASSERT_EQ(access("/usr/bin/snmpget", X_OK), 0) << "net-snmp's snmpget is missing (scripts/test installs it)";
     asio::io_context io;
     SnmpResponder responder(io, kLoopback, kDeviceId);
     auto work = asio::make_work_guard(io);

@@ -1,24 +1,6 @@
 #include "snmp/ber.h"
 
-#include <charconv>
-
 namespace pathost::snmp {
-
-bool ParseOid(std::string_view text, Oid *oid) {
-    oid->clear();
-    const char *at = text.data(), *end = text.data() + text.size();
-    if (at != end && *at == '.') ++at;  // net-snmp's leading dot
-    while (at != end) {
-        uint32_t arc = 0;
-        auto [next, ec] = std::from_chars(at, end, arc);
-        if (ec != std::errc() || next == at) return false;
-        oid->push_back(arc);
-        at = next;
-        if (at != end && (*at != '.' || ++at == end)) return false;
-    }
-    return oid->size() >= 2 && (*oid)[0] <= 2 && ((*oid)[0] == 2 || (*oid)[1] < 40) &&
-           (*oid)[0] * 40ull + (*oid)[1] <= UINT32_MAX;
-}
 
 std::string FormatOid(const Oid &oid) {
     std::string text;

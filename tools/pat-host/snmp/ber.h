@@ -22,9 +22,7 @@ constexpr uint8_t kGetRequest = 0xA0, kGetResponse = 0xA2;
 constexpr uint8_t kNoSuchObject = 0x80, kNoSuchInstance = 0x81, kEndOfMibView = 0x82;
 }  // namespace tag
 
-// "1.3.6.1" <-> {1, 3, 6, 1}; parsing refuses fewer than two arcs, a first arc
-// above 2 and arcs that do not fit 32 bits.
-bool ParseOid(std::string_view text, Oid *oid);
+// {1, 3, 6, 1} -> "1.3.6.1"
 std::string FormatOid(const Oid &oid);
 
 // Appends whole elements; Wrap puts what was written since `start` inside one.
@@ -33,7 +31,6 @@ public:
     void Integer(int64_t value);
     void Bytes(uint8_t tagByte, std::string_view bytes);
     void ObjectId(const Oid &oid);
-    void Empty(uint8_t tagByte) { Bytes(tagByte, {}); }
     // Bytes as they are, for a caller that writes an element of its own.
     void Raw(std::string_view bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
     size_t Mark() const { return out_.size(); }

@@ -55,6 +55,7 @@ class DeviceIdQuery {
 public:
     using Handler = std::function<void(const DeviceIdResult &)>;
 
+    // Must not outlive the io_context (its socket belongs to it).
     DeviceIdQuery(asio::io_context &io, DeviceIdQueryOptions options);
     // Drops the handler without calling it and closes the socket.
     ~DeviceIdQuery();
