@@ -93,7 +93,10 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
     void Send() {
         ++sends;
         auto self = shared_from_this();
-        socket.async_send_to(asio::buffer(datagram), peer, [self](const asio::error_code &ec, size_t) {
+        // Each send owns its bytes: the next object's request may be made
+        // before this send completes.
+        auto bytes = std::make_shared<std::vector<uint8_t>>(datagram);
+        socket.async_send_to(asio::buffer(*bytes), peer, [self, bytes](const asio::error_code &ec, size_t) {
             if (!self->Over() && ec) self->Finish(Status::Failed, "cannot send to the printer: " + ec.message());
         });
         timer.expires_after(options.timeout);
