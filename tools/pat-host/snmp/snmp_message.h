@@ -1,0 +1,85 @@
+// SNMPv1/v2c messages as pat-host uses them: the GetRequest it sends for a
+// device ID, and a strict reading of the GetResponse that comes back, checked
+// against the request it answers. The decoder never reads outside the
+// datagram and never throws; every way an answer can fail is one outcome.
+#ifndef PAT_HOST_SNMP_SNMP_MESSAGE_H
+#define PAT_HOST_SNMP_SNMP_MESSAGE_H
+
+#include <stdint.h>
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "snmp/ber.h"
+
+namespace pathost::snmp {
+
+// The wire values of the version field.
+enum class Version : int32_t { V1 = 0, V2c = 1 };
+const char *VersionName(Version version);  // "1", "2c"
+
+struct GetRequest {
+    Version version = Version::V2c;
+    std::string community = "public";
+    int32_t requestId = 0;
+    std::vector<Oid> oids;
+};
+
+std::vector<uint8_t> EncodeGetRequest(const GetRequest &request);
+// For the simulator: a GetRequest of either version, read as strictly as a
+// response; nullopt for anything else (an agent drops what it cannot read).
+std::optional<GetRequest> DecodeGetRequest(std::span<const uint8_t> datagram);
+
+enum class Outcome {
+    Value,           // every object asked for is an OCTET STRING: values
+    Stray,           // another version, community or request id: not ours, ignore it
+    Malformed,       // reason says what
+    ErrorStatus,     // the agent refused the request (v1 noSuchName is 2)
+    NoSuchObject,    // v2c exceptions, at object `index`: try the next object
+    NoSuchInstance,
+    EndOfMibView,
+    WrongType,       // object `index` is not an OCTET STRING (reason names the tag)
+};
+const char *OutcomeName(Outcome outcome);
+
+struct Response {
+    Outcome outcome = Outcome::Malformed;
+    std::vector<std::string> values;  // one per object asked, in order
+    std::string reason;
+    int32_t errorStatus = 0;
+    int32_t errorIndex = 0;
+    size_t index = 0;
+};
+
+Response DecodeGetResponse(std::span<const uint8_t> datagram, const GetRequest &sent);
+
+// The value of one variable binding of a GetResponse.
+struct Binding {
+    enum class Kind : uint8_t {
+        Null = tag::kNull,  // what a v1 agent echoes beside an error status
+        OctetString = tag::kOctetString,
+        NoSuchObject = tag::kNoSuchObject,
+        NoSuchInstance = tag::kNoSuchInstance,
+        EndOfMibView = tag::kEndOfMibView,
+    };
+    Oid oid;
+    Kind kind = Kind::Null;
+    std::string bytes;
+};
+
+struct GetResponse {
+    Version version = Version::V2c;
+    std::string community;
+    int32_t requestId = 0;
+    int32_t errorStatus = 0;
+    int32_t errorIndex = 0;
+    std::vector<Binding> bindings;
+};
+
+std::vector<uint8_t> EncodeGetResponse(const GetResponse &response);
+
+}  // namespace pathost::snmp
+
+#endif
