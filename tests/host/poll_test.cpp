@@ -13,6 +13,8 @@
 #include "cli.h"
 #include "exit_codes.h"
 #include "loopback.h"
+#include "simulator/snmp_responder.h"
+#include "snmp_loopback.h"
 #include "report.h"
 
 namespace pathost {
@@ -365,6 +367,63 @@ TEST(Poll, TheSummaryForPeopleNamesTraysBinsAndPaper) {
           "engine status  10001 \"Ready to print\"; bStatus 1\n", "counters       kind 1: 48213\n",
           "length prefix removed (big-endian), 4 key names made short"})
         EXPECT_NE(text.str().find(expected), std::string::npos) << expected << "\n" << text.str();
+}
+
+
+// Where the device ID comes from, and what it allows: a device whose command
+// set names no PJL gets no connection unless forced.
+TEST(Poll, DeviceIdSourcesAndSafeProbing) {
+    enum class Agent { None, Serves, Truncated, Nothing };
+    const struct {
+        const char *name;
+        DeviceIdSource source;
+        Agent agent;
+        bool force;
+        OutcomeKind kind;
+        bool connects;
+        const char *maker;  // "" for none
+        const char *note;   // "" for none
+    } cases[] = {
+        {"SNMP answers", {DeviceIdSource::Kind::Snmp}, Agent::Serves, false, OutcomeKind::Ok, true, "Acme", ""},
+        {"no agent, auto", {DeviceIdSource::Kind::Snmp}, Agent::Nothing, false, OutcomeKind::Ok, true, "", "no answer"},
+        {"no agent, snmp named", {DeviceIdSource::Kind::Snmp, "", true}, Agent::Nothing, false, OutcomeKind::NoDeviceId,
+         false, "", ""},
+        {"truncated answer, auto", {DeviceIdSource::Kind::Snmp}, Agent::Truncated, false, OutcomeKind::Ok, true, "",
+         "malformed"},
+        {"no PJL in the command set", {DeviceIdSource::Kind::Text, "MFG:X;CMD:PCL,POSTSCRIPT;"}, Agent::None, false,
+         OutcomeKind::NoPjl, false, "", ""},
+        {"no PJL, forced", {DeviceIdSource::Kind::Text, "MFG:X;CMD:PCL,POSTSCRIPT;"}, Agent::None, true, OutcomeKind::Ok,
+         true, "X", "--force"},
+        {"no command set", {DeviceIdSource::Kind::Text, "MFG:X;"}, Agent::None, false, OutcomeKind::Ok, true, "X", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Loopback loop;
+        sim::Server &printer = loop.AddPrinter(sim::DefaultProfile());
+        std::unique_ptr<sim::SnmpResponder> agent;
+        PollSettings settings;
+        settings.limits = test::ShortLimits();
+        settings.deviceIdSource = c.source;
+        settings.force = c.force;
+        settings.snmp.timeout = std::chrono::milliseconds(400);
+        settings.snmp.port = test::FreeUdpPort();  // nothing answers there
+        if (c.agent == Agent::Serves || c.agent == Agent::Truncated) {
+            agent = std::make_unique<sim::SnmpResponder>(
+                loop.io(), asio::ip::udp::endpoint(asio::ip::make_address("127.0.0.1"), 0),
+                sim::DeviceIdText(sim::DefaultProfile()),
+                c.agent == Agent::Truncated ? sim::SnmpFault::Truncated : sim::SnmpFault::None);
+            settings.snmp.port = agent->port();
+        }
+        Loopback::Run run = loop.Poll({Loopback::TargetOf(printer)}, settings);
+        ASSERT_EQ(run.outcomes.size(), 1u);
+        const PollOutcome &o = run.outcomes[0];
+        EXPECT_EQ(WordOf(o.kind), std::string(WordOf(c.kind))) << o.message;
+        EXPECT_EQ(printer.connections() > 0, c.connects);
+        EXPECT_EQ(o.record["pMakerName"].is_null() ? "" : o.record["pMakerName"].get<std::string>(), c.maker);
+        std::string notes = Join(o.notes, "\n");
+        EXPECT_NE(notes.find(c.note), std::string::npos) << notes;
+        if (c.agent == Agent::Serves) EXPECT_EQ(o.deviceIdOrigin->objectName, "ppmPrinterIEEE1284DeviceId");
+    }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "child_process.h"
+#include "loopback.h"
+#include "simulator/profile.h"
 #include "snmp_loopback.h"
 
 namespace pathost::snmp {
@@ -19,7 +21,8 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     std::ofstream(dir.File("snmpd.conf"))
         << "agentaddress udp:127.0.0.1:" << port << "\n"
         << "rocommunity public 127.0.0.1\n"
-        << "override 1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1 octet_str \"MFG:Acme;CMD:PJL,PCL;MDL:Model 1;\"\n";
+        << "override 1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1 octet_str "
+           "\"MFG:Acme;CMD:PJL,PCL;MDL:Model 1;STS:10003,1,Warming up;\"\n";
     test::ChildProcess snmpd({"/usr/sbin/snmpd", "-f", "-Lo", "-C", "-c", dir.File("snmpd.conf")},
                              dir.File("snmpd.log"));
     ASSERT_TRUE(snmpd.started());
@@ -32,7 +35,7 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     for (int attempt = 0; attempt < 40 && found.status != Status::Found; ++attempt)
         found = test::QueryDeviceId(io, options);
     ASSERT_EQ(found.status, Status::Found) << found.reason << "\nsnmpd:\n" << snmpd.Output().substr(0, 2000);
-    EXPECT_EQ(found.deviceId, "MFG:Acme;CMD:PJL,PCL;MDL:Model 1;");
+    EXPECT_EQ(found.deviceId, "MFG:Acme;CMD:PJL,PCL;MDL:Model 1;STS:10003,1,Warming up;");
     EXPECT_EQ(FormatOid(found.oid), "1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1");
 
     options.version = Version::V1;
@@ -42,6 +45,24 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     DeviceIdResult refused = test::QueryDeviceId(io, test::LoopbackQuery(port, "private"));
     EXPECT_EQ(refused.status, Status::NoAnswer) << refused.reason;
     EXPECT_EQ(refused.version, Version::V1);
+
+    // A poll of a simulated printer's PJL port takes its device ID from the agent.
+    test::Loopback loopback;
+    sim::Server &printer = loopback.AddPrinter(sim::DefaultProfile());
+    PollSettings settings;
+    settings.limits = test::ShortLimits();
+    settings.deviceIdSource = {DeviceIdSource::Kind::Snmp};
+    settings.snmp.port = port;
+    test::Loopback::Run run = loopback.Poll({test::Loopback::TargetOf(printer)}, settings);
+    ASSERT_EQ(run.outcomes.size(), 1u);
+    const PollOutcome &o = run.outcomes[0];
+    EXPECT_EQ(run.exitCode, 0) << o.message;
+    EXPECT_EQ(o.record["pMakerName"], "Acme");
+    EXPECT_EQ(o.record["pModelName"], "Model 1");
+    EXPECT_EQ(o.record["pEngineStatus"][0]["dwStatus"], 10003);
+    EXPECT_EQ(o.record["dwTrayInfoCount"], 5) << "the PJL categories come from the printer";
+    ASSERT_TRUE(o.deviceIdOrigin);
+    EXPECT_EQ(o.deviceIdOrigin->object, "1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1");
 }
 
 }  // namespace

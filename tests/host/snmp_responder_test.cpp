@@ -53,7 +53,7 @@ TEST(SnmpResponder, TheClientInEachFaultMode) {
         const char *reason;
     } cases[] = {
         {SnmpFault::None, kDeviceId, std::nullopt, Status::Found, ""},
-        {SnmpFault::None, kDeviceId, "private", Status::NoAnswer, "no answer within 250 ms (2 tries)"},
+        {SnmpFault::None, kDeviceId, "private", Status::NoAnswer, "no answer to 4 requests, 250 ms each (v2c, then v1)"},
         {SnmpFault::None, "", std::nullopt, Status::NoSuchObject, "none of the 4 device-ID objects"},
         {SnmpFault::Silent, kDeviceId, std::nullopt, Status::NoAnswer, "no answer"},
         {SnmpFault::WrongRequestId, kDeviceId, std::nullopt, Status::NoAnswer, "no answer"},

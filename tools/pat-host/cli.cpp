@@ -26,7 +26,9 @@ void AddPoll(CLI::App &app, Run &run) {
         std::vector<std::string> printers;
         AnswerOptions answers;
         DeviceIdOptions deviceId;
+        SnmpOptions snmp;
         TimeOptions times;
+        bool force = false;
         size_t concurrency = 8;
         double watch = 0;
         unsigned watchCount = 0;
@@ -40,7 +42,10 @@ void AddPoll(CLI::App &app, Run &run) {
         ->check(kPrinter);
     AddAnswerOptions(poll, o->answers);
     AddDeviceIdOptions(poll, o->deviceId, true);
+    AddSnmpOptions(poll, o->snmp);
     AddTimeOptions(poll, o->times);
+    poll->add_flag("--force", o->force,
+                   "send the PJL query even to a device whose command set names no PJL (it may print it as text)");
     poll->add_option("--concurrency", o->concurrency, "printers polled at the same time")
         ->check(Bounds(1))
         ->capture_default_str();
@@ -61,6 +66,8 @@ void AddPoll(CLI::App &app, Run &run) {
         c.settings.raw = o->answers.raw;
         c.settings.lenient = o->answers.lenient;
         c.settings.deviceIdSource = o->deviceId.source();
+        c.settings.snmp = o->snmp.settings();
+        c.settings.force = o->force;
         c.settings.concurrency = o->concurrency;
         if (watch->count()) c.settings.watchInterval = Milliseconds(o->watch);
         c.settings.watchCount = o->watchCount;
@@ -123,6 +130,8 @@ void AddSimulate(CLI::App &app, Run &run) {
         std::string profile, fault = "none";
         unsigned dripMs = 50;
         bool printProfile = false;
+        uint16_t snmpPort = 0;
+        std::string snmpFault = "none";
     };
     auto o = std::make_shared<Options>();
     CLI::App *simulate = AddSubcommand(app, "simulate", "a PJL printer answering from a profile (loopback unless told)");
@@ -138,8 +147,18 @@ void AddSimulate(CLI::App &app, Run &run) {
         ->check(CLI::Range(1u, std::numeric_limits<unsigned>::max()).description(""))
         ->capture_default_str();
     simulate->add_flag("--print-profile", o->printProfile, "print the built-in profile (or check --profile) and exit");
-    simulate->callback([o, &run] {
+    auto *snmpPort = simulate->add_option("--snmp-port", o->snmpPort,
+                                          "also serve the profile's device ID over SNMP on this UDP port (0: a free "
+                                          "one), as ppmPrinterIEEE1284DeviceId")
+                         ->check(CLI::Range(0, 65535));
+    simulate->add_option("--snmp-fault", o->snmpFault, "let the SNMP agent misbehave: " + sim::SnmpFaultNames())
+        ->check(CLI::IsMember({"none", "silent", "wrong-request-id", "truncated"}))
+        ->needs(snmpPort)
+        ->capture_default_str();
+    simulate->callback([o, snmpPort, &run] {
         SimulateCommand c;
+        if (snmpPort->count()) c.snmp.port = o->snmpPort;
+        c.snmp.fault = *sim::ParseSnmpFault(o->snmpFault);
         Target where = Checked(o->listen, true);
         c.server.host = where.host;
         c.server.port = where.port;
@@ -154,7 +173,7 @@ void AddSimulate(CLI::App &app, Run &run) {
 void AddDemo(CLI::App &app, Run &run) {
     struct Options {
         std::string listen = "127.0.0.1:0";
-        std::string profile, fault = "none";
+        std::string profile, fault = "none", snmpFault = "none";
         TimeOptions times;
         bool json = false;
     };
@@ -168,6 +187,9 @@ void AddDemo(CLI::App &app, Run &run) {
     demo->add_option("--fault", o->fault, "let the simulated printer misbehave: " + sim::FaultNames())
         ->check(CLI::IsMember(sim::FaultNameList()).description(""))
         ->capture_default_str();
+    demo->add_option("--snmp-fault", o->snmpFault, "let its SNMP agent misbehave: " + sim::SnmpFaultNames())
+        ->check(CLI::IsMember({"none", "silent", "wrong-request-id", "truncated"}))
+        ->capture_default_str();
     demo->add_flag("--json", o->json, "print the result as JSON");
     AddTimeOptions(demo, o->times);
     demo->callback([o, &run] {
@@ -177,6 +199,7 @@ void AddDemo(CLI::App &app, Run &run) {
         c.port = where.port;
         c.profileFile = o->profile;
         c.fault = *sim::ParseFault(o->fault);
+        c.snmp.fault = *sim::ParseSnmpFault(o->snmpFault);
         c.limits = o->times.limits(size_t{1} << 20);
         c.output.json = o->json;
         run = [c](std::ostream &out, std::ostream &err) { return RunDemo(c, out, err); };

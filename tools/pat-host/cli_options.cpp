@@ -72,21 +72,65 @@ DeviceIdSource DeviceIdOptions::source() const {
     if (!text.empty()) return {DeviceIdSource::Kind::Text, text};
     if (!file.empty()) return {DeviceIdSource::Kind::File, file};
     if (!usb.empty()) return {DeviceIdSource::Kind::Usb, usb};
-    return {};
+    if (sourceName == "none") return {};
+    DeviceIdSource snmp{DeviceIdSource::Kind::Snmp};
+    snmp.required = sourceName == "snmp";
+    return snmp;
+}
+
+SnmpSettings SnmpOptions::settings() const {
+    SnmpSettings s;
+    s.community = community;
+    s.port = port;
+    s.timeout = Milliseconds(timeout);
+    if (version == "1") s.version = snmp::Version::V1;
+    if (version == "2c") s.version = snmp::Version::V2c;
+    return s;
 }
 
 
-void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool usb) {
+void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool network) {
     auto *text = app->add_option("--device-id", o.text, "the printer's IEEE 1284 device ID text")->type_name("TEXT");
     auto *file = app->add_option("--device-id-file", o.file,
                                  "a file holding the device ID (with or without its two length bytes)")
                      ->type_name("FILE");
     text->excludes(file);
-    if (usb)
-        app->add_option("--usb", o.usb, "read the device ID from a usblp device (/dev/usb/lp0)")
-            ->type_name("DEVICE")
-            ->excludes(text)
-            ->excludes(file);
+    if (!network) {
+        o.sourceName = "none";
+        return;
+    }
+    auto *usb = app->add_option("--usb", o.usb, "read the device ID from a usblp device (/dev/usb/lp0)")
+                    ->type_name("DEVICE")
+                    ->excludes(text)
+                    ->excludes(file);
+    app->add_option("--device-id-source", o.sourceName,
+                    "without --device-id, --device-id-file or --usb: auto asks each printer's SNMP agent and "
+                    "polls without the device-ID categories when it gives none; snmp fails such a printer (69); "
+                    "none asks nobody")
+        ->check(CLI::IsMember({"auto", "snmp", "none"}))
+        ->excludes(text)
+        ->excludes(file)
+        ->excludes(usb)
+        ->capture_default_str();
+}
+
+void AddSnmpOptions(CLI::App *app, SnmpOptions &o) {
+    const char *group = "SNMP (the device ID of a network printer)";
+    app->add_option("--snmp-community", o.community, "SNMP community")->group(group)->capture_default_str();
+    app->add_option("--snmp-port", o.port, "UDP port of the printer's SNMP agent")
+        ->group(group)
+        ->check(CLI::Range(1, 65535))
+        ->capture_default_str();
+    app->add_option("--snmp-timeout", o.timeout,
+                    "how long an agent that does not answer is waited for, all tries together (two per version), "
+                    "seconds")
+        ->type_name("SECONDS")
+        ->group(group)
+        ->check(kSeconds)
+        ->capture_default_str();
+    app->add_option("--snmp-version", o.version, "1 or 2c; unset: 2c, then 1 when 2c gets no answer")
+        ->group(group)
+        ->check(CLI::IsMember({"1", "2c"}));
 }
 
 

@@ -11,6 +11,7 @@
 
 #include "device_id_source.h"
 #include "poll_session.h"
+#include "snmp_source.h"
 #include "target.h"
 
 namespace pathost::cli {
@@ -26,10 +27,18 @@ CLI::Validator Bounds(size_t min, size_t max = std::numeric_limits<size_t>::max(
 Target Checked(const std::string &text, bool listening = false);
 std::chrono::milliseconds Milliseconds(double seconds);
 
-// The device ID source options: one at most.
+// The device ID source options: one at most. A network poll without one
+// asks each printer's SNMP agent (--device-id-source auto).
 struct DeviceIdOptions {
     std::string text, file, usb;
+    std::string sourceName = "auto";  // auto, snmp, none
     DeviceIdSource source() const;
+};
+struct SnmpOptions {
+    std::string community = "public", version;
+    uint16_t port = 161;
+    double timeout = 2;
+    SnmpSettings settings() const;
 };
 // The options every subcommand that reads answers shares.
 struct AnswerOptions {
@@ -42,7 +51,9 @@ struct TimeOptions {
     SessionLimits limits(size_t maxBytes) const { return {Milliseconds(timeout), Milliseconds(idle), maxBytes}; }
 };
 
-void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool usb);
+// network: the --usb, --device-id-source and SNMP options of a network poll.
+void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool network);
+void AddSnmpOptions(CLI::App *app, SnmpOptions &o);
 void AddAnswerOptions(CLI::App *app, AnswerOptions &o);
 void AddTimeOptions(CLI::App *app, TimeOptions &t);
 

@@ -10,6 +10,7 @@
 #include "outcome_kind.h"
 #include "poller.h"
 #include "simulator/server.h"
+#include "simulator/snmp_responder.h"
 
 namespace pathost {
 
@@ -43,8 +44,16 @@ struct QueryCommand {
 };
 OutcomeKind RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err);
 
+// The simulated printer's SNMP agent: the profile's device ID as
+// ppmPrinterIEEE1284DeviceId, on UDP beside the PJL port.
+struct SnmpAgentOptions {
+    std::optional<uint16_t> port;  // none: no agent (simulate); 0: any free port
+    sim::SnmpFault fault = sim::SnmpFault::None;
+};
+
 struct SimulateCommand {
     sim::ServerOptions server;
+    SnmpAgentOptions snmp;
     std::string profileFile;
     bool printProfile = false;
 };
@@ -55,6 +64,7 @@ struct DemoCommand {
     uint16_t port = 0;  // 0: any free port
     std::string profileFile;
     sim::Fault fault = sim::Fault::None;
+    SnmpAgentOptions snmp{0};
     SessionLimits limits;
     OutputOptions output;
 };
@@ -68,6 +78,12 @@ OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ost
 // address cannot be bound.
 std::unique_ptr<sim::Server> StartServer(asio::io_context &io, const sim::ServerOptions &options,
                                          const sim::Profile &profile, std::ostream &err);
+
+// The agent listening on host; null, with the reason in err, when the address
+// cannot be bound.
+std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(asio::io_context &io, const std::string &host,
+                                                   const SnmpAgentOptions &options, const sim::Profile &profile,
+                                                   std::ostream &err);
 
 // PJL text with its control characters shown: <ESC>, <CR>, <LF> (and a line
 // break after it), <FF>, <NUL>, <0xNN>.

@@ -16,19 +16,23 @@ OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream 
     options.fault = command.fault;
     std::unique_ptr<sim::Server> server = StartServer(io, options, profile, err);
     if (!server) return OutcomeKind::CannotListen;
+    std::unique_ptr<sim::SnmpResponder> agent = StartSnmpAgent(io, command.host, command.snmp, profile, err);
+    if (!agent) return OutcomeKind::CannotListen;
 
     PollSettings settings;
     settings.limits = command.limits;
-    // A raw TCP port carries no device ID: the demo hands over the one the
-    // simulated printer would give on its USB port.
-    settings.deviceIdSource = {DeviceIdSource::Kind::Text, sim::DeviceIdBytes(profile)};
+    // A raw TCP port carries no device ID: the demo asks the simulated
+    // printer's SNMP agent for it, as a network poll does.
+    settings.deviceIdSource = {DeviceIdSource::Kind::Snmp};
+    settings.snmp.port = agent->port();
     Target target{command.host, server->port()};
     if (!command.output.json) {
         out << "pat-host demo: a simulated PJL printer (" << (command.profileFile.empty() ? "built-in profile" : command.profileFile)
             << ", fault: " << sim::FaultName(command.fault) << ") listens on " << target.Label()
+            << ", its SNMP agent (fault: " << sim::SnmpFaultName(command.snmp.fault) << ") on UDP port " << agent->port()
             << "; polling it once for every category.\n"
-            << "Device ID as its USB port would give it: "
-            << ShowControls(settings.deviceIdSource.value) << "\n\n";
+            << "Device ID the agent serves as ppmPrinterIEEE1284DeviceId: " << ShowControls(sim::DeviceIdText(profile))
+            << "\n\n";
     }
     Report report = [&](const PollOutcome &outcome) {
         if (command.output.json)
@@ -44,6 +48,7 @@ OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream 
     runner.OnAllDone([&] {
         signals.Cancel();
         server->Stop();
+        agent->Stop();
         io.stop();
     });
     runner.Start();

@@ -19,14 +19,25 @@ std::string DeviceIdSource::Describe() const {
         case Kind::Text: return "--device-id";
         case Kind::File: return "file " + value;
         case Kind::Usb: return "USB device " + value;
+        case Kind::Snmp: return "SNMP";
     }
     return {};
+}
+
+DeviceIdOrigin OriginOf(const DeviceIdSource &source) {
+    switch (source.kind) {
+        case DeviceIdSource::Kind::Text: return {"text", "--device-id"};
+        case DeviceIdSource::Kind::File: return {"file", source.value};
+        case DeviceIdSource::Kind::Usb: return {"usb", source.value};
+        default: return {};
+    }
 }
 
 DeviceIdRead ReadDeviceId(const DeviceIdSource &source) {
     DeviceIdRead read;
     switch (source.kind) {
         case DeviceIdSource::Kind::None:
+        case DeviceIdSource::Kind::Snmp:  // asked on the event loop (poller.cpp)
             read.ok = true;
             return read;
         case DeviceIdSource::Kind::Text:

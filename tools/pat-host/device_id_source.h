@@ -12,11 +12,25 @@
 namespace pathost {
 
 struct DeviceIdSource {
-    enum class Kind { None, Text, File, Usb };
+    enum class Kind { None, Text, File, Usb, Snmp };
     Kind kind = Kind::None;
     std::string value;  // the text, the file name or the device
+    // SNMP named explicitly: a printer whose agent gives no device ID fails
+    // its poll; otherwise the poll goes on without the device-ID categories.
+    bool required = false;
     std::string Describe() const;
 };
+
+// Where one poll's device ID came from, as the outputs name it.
+struct DeviceIdOrigin {
+    std::string source;      // "text", "file", "usb", "snmp"
+    std::string where;       // the file, the device or the agent's HOST:PORT
+    std::string object;      // SNMP: the object that answered, dotted
+    std::string objectName;  // SNMP: its name, when it has one
+    std::string version;     // SNMP: "1" or "2c"
+};
+// The origin of a device ID read from a text, file or USB source.
+DeviceIdOrigin OriginOf(const DeviceIdSource &source);
 
 struct DeviceIdRead {
     bool ok = false;

@@ -32,6 +32,7 @@ struct PollOutcome {
     Json record;                  // the PrnInfoEx after this poll
     std::vector<Change> changes;  // since the previous poll (--watch)
     bool watching = false;
+    std::optional<DeviceIdOrigin> deviceIdOrigin;
     std::optional<DeviceIdCleaning> deviceIdCleaning;
     PjlCleaning pjlCleaning;  // counts over every round
     bool pjlCleaned = false;

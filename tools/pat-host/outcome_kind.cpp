@@ -18,7 +18,7 @@ struct KindRow {
 constexpr const char *kReplayHint = "--lenient applies what arrived; --capture FILE keeps the bytes for 'pat-host replay' and a report";
 
 // In enum order, so a kind is its own index.
-constexpr std::array<KindRow, 17> kKinds = {{
+constexpr std::array<KindRow, 19> kKinds = {{
     {OutcomeKind::Pending, kExitInternal, "not finished", "pat-host reported a poll it had not finished: please report this"},
     {OutcomeKind::Ok, kExitOk, "ok", ""},
     {OutcomeKind::Usage, kExitUsage, "usage", "see the command's --help"},
@@ -26,6 +26,10 @@ constexpr std::array<KindRow, 17> kKinds = {{
     {OutcomeKind::NoInput, kExitNoInput, "no input", "check the file or device name and its permissions"},
     {OutcomeKind::Unreachable, kExitUnavailable, "unreachable",
      "check the address and port, and that the printer takes raw connections (port 9100 unless given)"},
+    {OutcomeKind::NoDeviceId, kExitUnavailable, "no device id",
+     "check the agent's port and community (--snmp-port, --snmp-community), or give --device-id"},
+    {OutcomeKind::NoPjl, kExitUnavailable, "no pjl",
+     "the device would print the query as text; --force sends it anyway"},
     {OutcomeKind::CannotListen, kExitUnavailable, "cannot listen",
      "choose another port (0 picks a free one) or stop what listens there"},
     {OutcomeKind::ModuleFailure, kExitModule, "module failure",
@@ -68,9 +72,10 @@ std::string ExitCodeTable() {
            "  64  usage error (bad command line)\n"
            "  65  a profile or input file holds something it should not\n"
            "  66  an input file or device cannot be opened\n"
-           "  69  a network endpoint is unavailable: a printer is unreachable (unknown\n"
-           "      name, connection refused, no connection), or a listen address cannot\n"
-           "      be bound (simulate, demo)\n"
+           "  69  a printer or endpoint is unavailable: a printer is unreachable (unknown\n"
+           "      name, connection refused, no connection), its SNMP agent gave no device\n"
+           "      ID (--device-id-source snmp), its command set names no PJL (nothing was\n"
+           "      sent; --force), or a listen address cannot be bound (simulate, demo)\n"
            "  70  the module refused: an export failed (last error shown in hex)\n"
            "  71  pat-host itself failed (out of memory, an internal error)\n"
            "  73  an output file cannot be created (--capture)\n"

@@ -16,6 +16,8 @@ enum class OutcomeKind {
     DataError,      // a profile or input file holds something it should not
     NoInput,        // an input file or device cannot be opened
     Unreachable,    // a printer: unknown name, connection refused, no connection
+    NoDeviceId,     // --device-id-source snmp, and the agent gave no device ID
+    NoPjl,          // the device ID's command set names no PJL: nothing was sent
     CannotListen,   // the simulator's address cannot be bound
     ModuleFailure,  // an export failed with something other than 0x20000002
     InternalError,  // pat-host itself failed: out of memory, a broken invariant

@@ -9,7 +9,7 @@ namespace pathost {
 OutcomeKind RunPoll(const PollCommand &command, std::ostream &out, std::ostream &err) {
     if (command.settings.deviceIdSource.kind == DeviceIdSource::Kind::None &&
         (command.settings.mask & kDeviceIdCategories))
-        err << "pat-host: no device ID source (--device-id, --device-id-file, --usb): polling without the status, "
+        err << "pat-host: no device ID source (--device-id-source none): polling without the status, "
                "identity and engine-status categories\n";
     std::ofstream capture;
     if (!command.captureFile.empty()) {

@@ -5,6 +5,7 @@
 #include <asio/steady_timer.hpp>
 #include <deque>
 
+#include "command_set.h"
 #include "module_objects.h"
 
 namespace pathost {
@@ -29,15 +30,19 @@ public:
         finished_ = std::move(finished);
         NewOutcome();
         deviceId_.reset();
+        commandSet_.reset();
         asked_.clear();
-        if (settings_.deviceIdSource.kind != DeviceIdSource::Kind::None) {
-            DeviceIdRead read = ReadDeviceId(settings_.deviceIdSource);
-            if (!read.ok) return Fail(read.failure, read.error);
-            deviceId_ = PrepareDeviceId(read, settings_.raw);
-            if (deviceId_->cleaned) outcome_.deviceIdCleaning = deviceId_->cleaning;
+        mask_ = settings_.mask;
+        switch (settings_.deviceIdSource.kind) {
+            case DeviceIdSource::Kind::None: mask_ &= ~kDeviceIdCategories; break;
+            case DeviceIdSource::Kind::Snmp: return AskSnmp();
+            default: {
+                DeviceIdRead read = ReadDeviceId(settings_.deviceIdSource);
+                if (!read.ok) return Fail(read.failure, read.error);
+                UseDeviceId(read, OriginOf(settings_.deviceIdSource));
+            }
         }
-        if (!Plan()) return;
-        StartRound();
+        Proceed();
     }
 
     // Ends the exchange in flight; its round then reports the interruption.
@@ -55,6 +60,62 @@ public:
     }
 
 private:
+    // The device ID comes first: whether PJL may be sent depends on it.
+    void AskSnmp() {
+        if (!(settings_.mask & kDeviceIdCategories) && settings_.force) {
+            mask_ &= ~kDeviceIdCategories;  // neither needed nor asked for the check
+            return Proceed();
+        }
+        query_ = std::make_unique<snmp::DeviceIdQuery>(io_, QueryOptionsFor(settings_.snmp, target_.host));
+        auto self = shared_from_this();
+        // Reported at once: the loop may stop right after an interruption.
+        stop_ = [self] {
+            self->query_.reset();  // drops its handler
+            self->Fail(OutcomeKind::Interrupted, "interrupted while asking the SNMP agent for the device ID");
+        };
+        query_->Start([self](const snmp::DeviceIdResult &result) { self->OnSnmp(result); });
+    }
+
+    void OnSnmp(const snmp::DeviceIdResult &result) {
+        stop_ = nullptr;
+        using Status = snmp::DeviceIdResult::Status;
+        const std::string agent = target_.host + ":" + std::to_string(settings_.snmp.port);
+        if (result.status == Status::Found) {
+            DeviceIdRead read;
+            read.ok = true;
+            read.bytes = result.deviceId;
+            read.lengthPrefixed = LooksLengthPrefixed(read.bytes);
+            UseDeviceId(read, {"snmp", agent, snmp::FormatOid(result.oid), ObjectName(result.oid),
+                               snmp::VersionName(result.version)});
+        } else {
+            std::string why = std::string("no device ID over SNMP from ") + agent + ": " +
+                              snmp::StatusName(result.status) + " (" + result.reason + ")";
+            if (settings_.deviceIdSource.required) return Fail(OutcomeKind::NoDeviceId, why);
+            outcome_.notes.push_back(why + "; polled without the status, identity and engine-status categories");
+            mask_ &= ~kDeviceIdCategories;
+        }
+        Proceed();
+    }
+
+    void UseDeviceId(const DeviceIdRead &read, DeviceIdOrigin origin) {
+        deviceId_ = PrepareDeviceId(read, settings_.raw);
+        if (deviceId_->cleaned) outcome_.deviceIdCleaning = deviceId_->cleaning;
+        outcome_.deviceIdOrigin = std::move(origin);
+        // Judged on the cleaned text even with --raw: "COMMAND SET" is "CMD".
+        commandSet_ = CommandSetOf(CleanDeviceId(read.bytes, read.lengthPrefixed).text);
+    }
+
+    void Proceed() {
+        if (!Plan()) return;
+        if (plan_.sendsPjl() && commandSet_ && !NamesPjl(*commandSet_)) {
+            if (!settings_.force)
+                return Fail(OutcomeKind::NoPjl, "the device's command set names no PJL (CMD:" + *commandSet_ +
+                                                    "); nothing was sent to " + target_.Label());
+            outcome_.notes.push_back("--force: PJL sent although the command set names none (CMD:" + *commandSet_ + ")");
+        }
+        StartRound();
+    }
+
     void NewOutcome() {
         outcome_ = PollOutcome{};
         outcome_.address = target_.Label();
@@ -65,7 +126,7 @@ private:
 
     bool Plan() {
         try {
-            plan_ = BuildQueryPlan(record_.get(), EffectiveMask(settings_), NewEchoToken());
+            plan_ = BuildQueryPlan(record_.get(), mask_, NewEchoToken());
         } catch (const ModuleFailure &failure) {
             Fail(OutcomeKind::ModuleFailure, failure.what());
             return false;
@@ -114,7 +175,7 @@ private:
         outcome_.kind = verdict.kind;
         outcome_.message = verdict.message;
         asked_.insert(asked_.end(), plan_.required.begin(), plan_.required.end());
-        if (Succeeded(verdict.kind) && outcome_.rounds < kMaxRounds && (EffectiveMask(settings_) & PAT_CAT_INTRAYS)) {
+        if (Succeeded(verdict.kind) && outcome_.rounds < kMaxRounds && (mask_ & PAT_CAT_INTRAYS)) {
             std::vector<std::string> asked = asked_;
             if (!Plan()) return;
             if (AsksSomethingNew(plan_, asked)) {
@@ -139,7 +200,7 @@ private:
         if (!outcome_.unanswered.empty() && Succeeded(outcome_.kind))
             outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
         if (!outcome_.calls.empty()) {
-            FinishOutcome(outcome_, record_.get(), EffectiveMask(settings_));
+            FinishOutcome(outcome_, record_.get(), mask_);
             if (previous_) outcome_.changes = DiffRecords(*previous_, outcome_.record);
             previous_ = outcome_.record;
         } else {
@@ -157,6 +218,9 @@ private:
     HostRecord record_;
     QueryPlan plan_;
     std::optional<PreparedDeviceId> deviceId_;
+    std::optional<std::string> commandSet_;  // the device ID's CMD, when it has one
+    std::unique_ptr<snmp::DeviceIdQuery> query_;
+    uint32_t mask_ = 0;  // this poll's: without a device ID, less its categories
     std::vector<std::string> asked_;
     PollOutcome outcome_;
     std::optional<Json> previous_;
@@ -166,11 +230,6 @@ private:
 };
 
 }  // namespace
-
-uint32_t EffectiveMask(const PollSettings &settings) {
-    if (settings.deviceIdSource.kind == DeviceIdSource::Kind::None) return settings.mask & ~kDeviceIdCategories;
-    return settings.mask;
-}
 
 struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
     enum class State { Waiting, Polling, Sleeping, Finished };

@@ -13,6 +13,7 @@
 
 #include "outcome.h"
 #include "query_plan.h"
+#include "snmp_source.h"
 #include "target.h"
 
 namespace pathost {
@@ -23,15 +24,14 @@ struct PollSettings {
     bool raw = false;
     bool lenient = false;
     DeviceIdSource deviceIdSource;
+    SnmpSettings snmp;   // for the SNMP source, asked on each printer's own host
+    bool force = false;  // send PJL even when the command set names none
     size_t concurrency = 8;
     std::chrono::milliseconds watchInterval{0};  // 0: poll once
     unsigned watchCount = 0;                     // polls per printer with a watch; 0: until stopped
     std::function<void(const std::string &)> capture;  // given the raw answer of every round
 };
 
-// The mask actually asked: without a device ID source, the categories only a
-// device ID answers are left out.
-uint32_t EffectiveMask(const PollSettings &settings);
 
 using Report = std::function<void(const PollOutcome &)>;
 

@@ -59,6 +59,14 @@ Json OutcomeToJson(const PollOutcome &o) {
     j["unansweredInquiries"] = o.unanswered;
     j["lenient"] = o.lenient;
     j["notes"] = o.notes;
+    if (o.deviceIdOrigin) {
+        const DeviceIdOrigin &d = *o.deviceIdOrigin;
+        j["deviceIdSource"] = {{"source", d.source}, {"where", d.where}};
+        if (d.source == "snmp")
+            j["deviceIdSource"].update({{"object", d.object}, {"objectName", d.objectName}, {"version", d.version}});
+    } else {
+        j["deviceIdSource"] = nullptr;
+    }
     j["cleaning"] = CleaningToJson(o);
     j["PrnInfoEx"] = o.record;
     if (o.flat && o.flat->ok)

@@ -171,6 +171,11 @@ void PrintCalls(std::ostream &out, const PollOutcome &o) {
     }
 }
 
+std::string Origin(const DeviceIdOrigin &d) {
+    if (d.source != "snmp") return d.source + " (" + d.where + ")";
+    return "SNMP v" + d.version + " from " + d.where + ", " + (d.objectName.empty() ? d.object : d.objectName + " " + d.object);
+}
+
 std::string Cleaning(const PollOutcome &o) {
     std::string text;
     if (o.deviceIdCleaning) {
@@ -243,6 +248,7 @@ void PrintText(std::ostream &out, const PollOutcome &o) {
         PrintFlat(out, o);
     }
     PrintCalls(out, o);
+    if (o.deviceIdOrigin) Line(out, "device ID", Origin(*o.deviceIdOrigin));
     if (!o.calls.empty()) Line(out, "cleaning", Cleaning(o));
     for (const std::string &note : o.notes) Line(out, "note", note);
     out << std::flush;

@@ -38,6 +38,19 @@ std::unique_ptr<sim::Server> StartServer(asio::io_context &io, const sim::Server
     }
 }
 
+std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(asio::io_context &io, const std::string &host,
+                                                   const SnmpAgentOptions &options, const sim::Profile &profile,
+                                                   std::ostream &err) {
+    try {
+        asio::ip::udp::endpoint where(asio::ip::make_address(host), options.port.value_or(0));
+        return std::make_unique<sim::SnmpResponder>(io, where, sim::DeviceIdText(profile), options.fault);
+    } catch (const std::system_error &error) {
+        err << "pat-host: cannot listen for SNMP on " << host << ":" << options.port.value_or(0) << " (UDP): "
+            << error.code().message() << '\n';
+        return nullptr;
+    }
+}
+
 OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err) {
     if (command.printProfile && command.profileFile.empty()) {
         out << sim::DefaultProfileJson();
@@ -52,11 +65,21 @@ OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::
     asio::io_context io;
     std::unique_ptr<sim::Server> server = StartServer(io, command.server, profile, err);
     if (!server) return OutcomeKind::CannotListen;
+    std::unique_ptr<sim::SnmpResponder> agent;
+    if (command.snmp.port) {
+        agent = StartSnmpAgent(io, command.server.host, command.snmp, profile, err);
+        if (!agent) return OutcomeKind::CannotListen;
+    }
     out << "pat-host simulate: PJL printer \"" << profile.model << "\" listening on " << command.server.host << ":"
-        << server->port() << " (fault: " << sim::FaultName(command.server.fault) << "); Ctrl-C stops it" << std::endl;
+        << server->port() << " (fault: " << sim::FaultName(command.server.fault) << ")";
+    if (agent)
+        out << ", its SNMP agent on UDP port " << agent->port() << " (fault: " << sim::SnmpFaultName(command.snmp.fault)
+            << ")";
+    out << "; Ctrl-C stops it" << std::endl;
     // Told to stop is how a server ends normally: success.
     StopSignals signals(io, [&](int) {
         server->Stop();
+        if (agent) agent->Stop();
         io.stop();
     });
     io.run();

@@ -166,7 +166,7 @@ Profile ParseProfile(const std::string &text) {
     return p;
 }
 
-std::string DeviceIdBytes(const Profile &p) {
+std::string DeviceIdText(const Profile &p) {
     std::string text;
     if (p.deviceId) {
         text = *p.deviceId;
@@ -182,6 +182,11 @@ std::string DeviceIdBytes(const Profile &p) {
                std::to_string(p.status.state) + "," + p.status.text + ";RIJ:" + std::to_string(p.pageCount) + "/" +
                supplies + ";";
     }
+    return text;
+}
+
+std::string DeviceIdBytes(const Profile &p) {
+    std::string text = DeviceIdText(p);
     size_t length = text.size() + 2;
     std::string bytes;
     bytes += static_cast<char>((length >> 8) & 0xFF);

@@ -71,8 +71,11 @@ Profile ParseProfile(const std::string &json);
 const std::string &DefaultProfileJson();
 Profile DefaultProfile();
 
+// The device ID text, with the long key names many printers use: what an
+// SNMP agent serves.
+std::string DeviceIdText(const Profile &profile);
 // The device ID as a USB port delivers it: two big-endian length bytes, then
-// the text, with the long key names many printers use.
+// the text.
 std::string DeviceIdBytes(const Profile &profile);
 
 // The PJL words for a tray level in percent.

@@ -168,6 +168,7 @@ struct ServerState {
     ServerOptions options;
     mutable std::mutex mutex;
     Profile profile;
+    size_t connections = 0;
 };
 
 namespace {
@@ -178,6 +179,7 @@ void Accept(const std::shared_ptr<ServerState> &state) {
         Profile profile;
         {
             std::lock_guard<std::mutex> lock(state->mutex);
+            ++state->connections;
             profile = state->profile;
         }
         std::make_shared<Connection>(std::move(socket), state->options.fault, state->options.drip, std::move(profile))
@@ -236,6 +238,11 @@ void Server::SetProfile(Profile profile) {
 Profile Server::profile() const {
     std::lock_guard<std::mutex> lock(state_->mutex);
     return state_->profile;
+}
+
+size_t Server::connections() const {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    return state_->connections;
 }
 
 void Server::Stop() {

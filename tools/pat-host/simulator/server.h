@@ -55,6 +55,7 @@ public:
     // Later connections answer from the new profile.
     void SetProfile(Profile profile);
     Profile profile() const;
+    size_t connections() const;  // accepted so far
     void Stop();
 
 private:

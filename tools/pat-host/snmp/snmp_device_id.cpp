@@ -92,6 +92,7 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
 
     void Send() {
         ++sends;
+        ++triesInAll;
         auto self = shared_from_this();
         // Each send owns its bytes: the next object's request may be made
         // before this send completes.
@@ -112,8 +113,11 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
             object = 0;
             return Ask();
         }
-        Finish(Status::NoAnswer, "no answer within " + std::to_string(options.timeout.count()) + " ms (" +
-                                     std::to_string(sends) + " tries) to " + FormatOid(request.oids[0]));
+        Finish(Status::NoAnswer, "no answer to " + std::to_string(triesInAll) + " requests, " +
+                                     std::to_string(options.timeout.count()) + " ms each" +
+                                     (request.version == Version::V1 && options.version == Version::V2c
+                                          ? " (v2c, then v1)"
+                                          : ""));
     }
 
     void Receive() {
@@ -191,6 +195,7 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
     std::string found;
     size_t object = 0;
     int sends = 0;
+    int triesInAll = 0;
     uint64_t timerGeneration = 0;
     int32_t nextId;
     bool answered = false;  // some request got an answer of ours: no v1 fallback
