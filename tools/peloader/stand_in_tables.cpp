@@ -1,8 +1,9 @@
 // The stand-in tables, one per DLL the module may import from (version.dll
-// it loads at run time: system32_libraries.cpp). An import is
-// one row: PORTABLE when the portable backend implements the function under
-// its Win32 name, STARTUP for the runtime's KERNEL32 helpers, C_LIBRARY when
-// msvcrt's function is the C library's, MSVCRT where it is not.
+// it loads at run time: system32_libraries.cpp). An import is one row:
+// PORTABLE when the portable backend implements the function under its Win32
+// name, STARTUP for the KERNEL32 functions of our own (the runtime's helpers,
+// the loader functions), C_LIBRARY when msvcrt's function is the C library's,
+// MSVCRT where it is not.
 #include <stdlib.h>
 #include <string.h>
 #include <strings.h>
