@@ -21,6 +21,10 @@ using EntryPoint = int(__attribute__((stdcall)) *)(void *module, uint32_t reason
 
 std::vector<Image *> g_loaded;
 
+bool ReadableProtection(uint32_t win32) {  // PAGE_READONLY, _READWRITE, _EXECUTE_READ, _EXECUTE_READWRITE
+    return win32 == 0x02 || win32 == 0x04 || win32 == 0x20 || win32 == 0x40;
+}
+
 bool CallEntryPoint(const Image &image, uint32_t reason) {
     uint32_t rva = image.Headers().optional.addressOfEntryPoint;
     return rva == 0 || reinterpret_cast<EntryPoint>(image.base + rva)(image.base, reason, nullptr) != 0;
@@ -52,14 +56,6 @@ DataDirectory Image::Directory(DirectoryIndex which) const {
     const OptionalHeader32 &opt = headers.optional;
     return static_cast<uint32_t>(which) < opt.numberOfRvaAndSizes ? opt.directories[which] : DataDirectory{0, 0};
 }
-
-namespace {
-
-bool ReadableProtection(uint32_t win32) {  // PAGE_READONLY, _READWRITE, _EXECUTE_READ, _EXECUTE_READWRITE
-    return win32 == 0x02 || win32 == 0x04 || win32 == 0x20 || win32 == 0x40;
-}
-
-}  // namespace
 
 bool Image::Readable(uint32_t rva, uint32_t bytes) const {
     if (rva > size || bytes > size - rva) return false;
