@@ -5,8 +5,8 @@
 
 #include "contract/export_table.h"
 #include "contract/stdcall_probe.h"
-#include "pe/pe_loader.h"
-#include "pe/stand_ins.h"
+#include "peloader/pe_loader.h"
+#include "peloader/stand_ins.h"
 
 namespace pat::test {
 

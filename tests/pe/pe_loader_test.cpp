@@ -13,8 +13,8 @@
 
 #include "contract/export_table.h"
 #include "pat/pat.h"
-#include "pe/pe_loader.h"
-#include "pe/stand_ins.h"
+#include "peloader/pe_loader.h"
+#include "peloader/stand_ins.h"
 #include "platform/portable/test_hooks.h"
 
 namespace pat::pe {
@@ -52,6 +52,11 @@ void ReplaceIn(std::vector<uint8_t> *bytes, const char *section, const std::stri
     ASSERT_NE(at, end) << from;
     ASSERT_EQ(std::search(at + 1, end, from.begin(), from.end(), same), end) << from << " is not unique";
     std::copy(to.begin(), to.end(), at);
+}
+
+// Overwrites a word of the first base-relocation block (0: page RVA, 4: size).
+void PatchRelocationBlock(std::vector<uint8_t> *bytes, uint32_t offset, uint32_t value) {
+    memcpy(&(*bytes)[SectionNamed(*bytes, ".reloc")->pointerToRawData + offset], &value, 4);
 }
 
 // A copy of the DLL in a directory of its own, removed with it.
@@ -101,8 +106,13 @@ TEST_F(LoadedDll, FindsEveryExportByNameAndByOrdinalAtOneAddress) {
         EXPECT_EQ(getProcAddress(image_->base, row.name), byName);
         EXPECT_EQ(getProcAddress(image_->base, reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(row.ordinal))), byName);
     }
-    for (uint32_t ordinal : {0u, 1u, 18u}) EXPECT_EQ(ExportByOrdinal(*image_, ordinal), nullptr) << ordinal;
-    EXPECT_EQ(ExportByName(*image_, "DllMain"), nullptr);
+    std::string why;
+    for (uint32_t ordinal : {0u, 1u, 18u}) {
+        EXPECT_EQ(ExportByOrdinal(*image_, ordinal, &why), nullptr) << ordinal;
+        EXPECT_NE(why.find("no export at ordinal " + std::to_string(ordinal)), std::string::npos) << why;
+    }
+    EXPECT_EQ(ExportByName(*image_, "DllMain", &why), nullptr);
+    EXPECT_EQ(why, "no export named DllMain");
 }
 
 TEST_F(LoadedDll, MapsEachSectionWithItsProtection) {
@@ -173,6 +183,29 @@ TEST(PeLoader, TwoCopiesRunSideBySideEachRelocatedAndReadingItsOwnVersion) {
     EXPECT_EQ(LoadedImageNamed("pat"), nullptr);
 }
 
+// pat.dll loads version.dll itself, from System32 only; nothing else is found.
+TEST(PeLoader, GivesTheImageVersionDllFromSystem32AndNothingElse) {
+    auto loadLibraryEx = reinterpret_cast<decltype(&kernel32::LoadLibraryExA)>(
+        const_cast<void *>(FindStandIn("KERNEL32.dll", "LoadLibraryExA")));
+    const struct {
+        const char *name;
+        DWORD flags;
+        bool found;
+    } cases[] = {{"version.dll", 0x800, true}, {"VERSION.DLL", 0x800, true}, {"version.dll", 0, false},
+                 {"version.dll", 0x1000, false}, {"user32.dll", 0x800, false}, {"pat.dll", 0x800, false}};
+    for (const auto &c : cases) {
+        SetLastError(0);
+        HMODULE module = loadLibraryEx(c.name, nullptr, c.flags);
+        EXPECT_EQ(module != nullptr, c.found) << c.name << " " << c.flags;
+        EXPECT_EQ(GetLastError(), c.found ? 0u : ERROR_MOD_NOT_FOUND) << c.name << " " << c.flags;
+        if (module == nullptr) continue;
+        EXPECT_EQ(kernel32::GetProcAddress(module, "VerQueryValueA"), reinterpret_cast<void *>(&VerQueryValueA));
+        EXPECT_EQ(kernel32::GetProcAddress(module, "GetFileVersionInfoW"), nullptr);
+        EXPECT_EQ(GetLastError(), 127u);
+        EXPECT_TRUE(kernel32::FreeLibrary(module));
+    }
+}
+
 TEST(PeLoader, RefusesMalformedCopiesAndSaysWhy) {
     using Patch = std::function<void(std::vector<uint8_t> *)>;
     const struct {
@@ -185,10 +218,23 @@ TEST(PeLoader, RefusesMalformedCopiesAndSaysWhy) {
         {"cut inside the sections", [](auto *b) { b->resize(b->size() / 2); }, "truncated: section"},
         {"a section outside the image",
          [](auto *b) { SectionNamed(*b, ".reloc")->virtualAddress += 0x100000; }, "section .reloc lies outside the image"},
-        {"an import without a stand-in", [](auto *b) { ReplaceIn(b, ".idata", "LoadBitmapA", "LoadBitmapQ"); },
-         "imports without a stand-in: USER32.dll!LoadBitmapQ"},
-        {"a DLL without stand-ins", [](auto *b) { ReplaceIn(b, ".idata", "VERSION.dll", "VERSIOX.dll"); },
-         "VERSIOX.dll!GetFileVersionInfoA, VERSIOX.dll!GetFileVersionInfoSizeA, VERSIOX.dll!VerQueryValueA"},
+        {"imports without stand-ins, all named",
+         [](auto *b) {
+             for (const char *name : {"Sleep", "CharUpperA", "LoadBitmapA"})
+                 ReplaceIn(b, ".idata", name, std::string(name, strlen(name) - 1) + "Q");
+         },
+         "imports without a stand-in: KERNEL32.dll!SleeQ, USER32.dll!CharUpperQ, USER32.dll!LoadBitmapQ"},
+        {"a DLL without stand-ins", [](auto *b) { ReplaceIn(b, ".idata", "USER32.dll", "USER3X.dll"); },
+         "imports without a stand-in: USER3X.dll!CharUpperA, USER3X.dll!LoadBitmapA"},
+        {"a directory outside the image",
+         [](auto *b) { HeadersOf(*b).optional.directories[kImportDirectory].rva = 0x7FFFFFF0; },
+         "data directory 1 lies outside the image"},
+        {"a relocation block for a page outside the image", [](auto *b) { PatchRelocationBlock(b, 0, 0x7FFF0000); },
+         "is for page RVA 0x7FFF0000, outside the image"},
+        {"a relocation block larger than its directory", [](auto *b) { PatchRelocationBlock(b, 4, 0x7FFFFFF0); },
+         "malformed relocation block at RVA"},
+        {"the section table past the headers", [](auto *b) { HeadersOf(*b).file.numberOfSections = 0x7FFF; },
+         "section table outside the headers"},
         {"built for another machine", [](auto *b) { HeadersOf(*b).file.machine = 0x8664; }, "not i386"},
         {"not a DLL", [](auto *b) { HeadersOf(*b).file.characteristics &= ~kFileDll; }, "not a DLL"},
         {"not PE32", [](auto *b) { HeadersOf(*b).optional.magic = 0x20B; }, "not PE32"},
@@ -198,10 +244,12 @@ TEST(PeLoader, RefusesMalformedCopiesAndSaysWhy) {
         std::vector<uint8_t> bytes = DllBytes();
         c.patch(&bytes);
         DllCopy copy(bytes);
-        std::string error;
-        EXPECT_EQ(LoadImage(copy.path(), &error), nullptr);
-        EXPECT_NE(error.find(c.why), std::string::npos) << error;
-        EXPECT_EQ(LoadedImageNamed("pat.dll"), nullptr);
+        for (auto load : {&LoadImage, &MapImage}) {  // MapImage, the fuzzed path, refuses the same
+            std::string error;
+            EXPECT_EQ(load(copy.path(), &error), nullptr);
+            EXPECT_NE(error.find(c.why), std::string::npos) << error;
+            EXPECT_EQ(LoadedImageNamed("pat.dll"), nullptr);
+        }
     }
 }
 

@@ -8,8 +8,8 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "pe/pe_steps.h"
-#include "pe/stand_ins.h"
+#include "peloader/pe_steps.h"
+#include "peloader/stand_ins.h"
 
 namespace pat::pe::kernel32 {
 
@@ -113,12 +113,17 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
 HMODULE WINAPI LoadLibraryA(LPCSTR name) { return GetModuleHandleA(name); }
 
 BOOL WINAPI FreeLibrary(HMODULE module) {
-    if (ImageAt(module) != nullptr) return TRUE;
+    if (ImageAt(module) != nullptr || IsSystem32Library(module)) return TRUE;
     SetLastError(kErrorInvalidHandle);
     return FALSE;
 }
 
 void *WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
+    if (IsSystem32Library(module)) {
+        const void *found = System32Export(module, name);
+        if (found == nullptr) SetLastError(kErrorProcNotFound);
+        return const_cast<void *>(found);
+    }
     Image *image = ImageAt(module);
     if (image == nullptr) {
         SetLastError(kErrorModNotFound);

@@ -10,7 +10,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "pe/stand_ins.h"
+#include "peloader/stand_ins.h"
 
 namespace pat::pe::msvcrt {
 

@@ -10,7 +10,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include "pe/pe_steps.h"
+#include "peloader/pe_steps.h"
 
 namespace pat::pe {
 

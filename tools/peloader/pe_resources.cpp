@@ -1,7 +1,7 @@
 // The image's version resource: type 16 in its resource tree, first name,
 // first language. The version functions read it as the file's version
 // information, as Windows reads it out of the DLL's file.
-#include "pe/pe_steps.h"
+#include "peloader/pe_steps.h"
 
 namespace pat::pe {
 

@@ -1,12 +1,14 @@
-// The stand-in tables, one per DLL the module may import from. An import is
-// one row: PORTABLE when the portable backend implements the function under
-// its Win32 name, STARTUP for the runtime's KERNEL32 helpers, C_LIBRARY when
-// msvcrt's function is the C library's, MSVCRT where it is not.
+// The stand-in tables, one per DLL the module may import from (version.dll
+// it loads at run time: system32_libraries.cpp). An import is one row:
+// PORTABLE when the portable backend implements the function under its Win32
+// name, STARTUP for the KERNEL32 functions of our own (the runtime's helpers,
+// the loader functions), C_LIBRARY when msvcrt's function is the C library's,
+// MSVCRT where it is not.
 #include <stdlib.h>
 #include <string.h>
 #include <strings.h>
 
-#include "pe/stand_ins.h"
+#include "peloader/stand_ins.h"
 
 namespace pat::pe {
 
@@ -35,15 +37,12 @@ const StandIn kKernel32[] = {
     STARTUP(DeleteCriticalSection),     STARTUP(TlsGetValue),          STARTUP(VirtualQuery),
     STARTUP(VirtualProtect),            STARTUP(GetModuleHandleA),     STARTUP(LoadLibraryA),
     STARTUP(FreeLibrary),               STARTUP(GetProcAddress),       STARTUP(Sleep),
+    STARTUP(LoadLibraryExA),
 };
 
 const StandIn kUser32[] = {
     PORTABLE(LoadBitmapA),
     PORTABLE(CharUpperA),
-};
-
-const StandIn kVersion[] = {
-    PORTABLE(GetFileVersionInfoSizeA), PORTABLE(GetFileVersionInfoA), PORTABLE(VerQueryValueA),
 };
 
 using MemchrFunction = const void *(*)(const void *, int, size_t);  // C++ overloads it
@@ -67,7 +66,6 @@ struct StandInLibrary {
 const StandInLibrary kLibraries[] = {
     LIBRARY("KERNEL32.dll", kKernel32),
     LIBRARY("USER32.dll", kUser32),
-    LIBRARY("VERSION.dll", kVersion),
     LIBRARY("msvcrt.dll", kMsvcrt),
 };
 

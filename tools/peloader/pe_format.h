@@ -1,7 +1,7 @@
 // The parts of the PE32 format the test loader reads, little-endian as on
 // disk and in the mapped image.
-#ifndef PAT_TESTS_PE_PE_FORMAT_H
-#define PAT_TESTS_PE_PE_FORMAT_H
+#ifndef PAT_PELOADER_PE_FORMAT_H
+#define PAT_PELOADER_PE_FORMAT_H
 
 #include <stdint.h>
 
@@ -19,6 +19,7 @@ constexpr uint32_t kSectionRead = 0x40000000;
 constexpr uint32_t kSectionWrite = 0x80000000;
 
 constexpr uint32_t kPageSize = 4096;
+constexpr uint32_t kMaxImageSize = 256u << 20;  // far beyond any DLL this loader is for
 
 enum DirectoryIndex { kExportDirectory = 0, kImportDirectory = 1, kResourceDirectory = 2, kRelocationDirectory = 5,
                  kTlsDirectory = 9, kDirectoryCount = 16 };

@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "pe/pe_steps.h"
+#include "peloader/pe_steps.h"
 
 namespace pat::pe {
 
@@ -37,15 +37,23 @@ bool AttachTls(Image *image, std::string *error) {
         *error = "TLS directory points outside the image";
         return false;
     }
+    if (tls->sizeOfZeroFill > image->size) {
+        *error = "TLS zero fill of " + Hex(tls->sizeOfZeroFill) + " bytes is larger than the image";
+        return false;
+    }
     uint32_t slot = 0;
     while (slot < kTlsIndices && g_indexInUse[slot]) ++slot;
     if (slot == kTlsIndices) {
         *error = "no TLS index left";
         return false;
     }
+    image->tlsData = calloc(1, end - start + tls->sizeOfZeroFill + 1);  // both below 256 MB
+    if (image->tlsData == nullptr) {
+        *error = "no memory for the TLS template";
+        return false;
+    }
     g_indexInUse[slot] = true;
     image->tlsIndex = *index = slot;
-    image->tlsData = calloc(1, end - start + tls->sizeOfZeroFill + 1);
     memcpy(image->tlsData, image->base + start, end - start);
     ThreadTlsSlot(slot) = image->tlsData;
     return true;
@@ -54,8 +62,11 @@ bool AttachTls(Image *image, std::string *error) {
 void RunTlsCallbacks(const Image &image, uint32_t reason) {
     const TlsDirectory32 *tls = TlsOf(image);
     if (tls == nullptr || tls->addressOfCallbacks == 0) return;
-    for (const uint32_t *at = image.At<uint32_t>(image.RvaOf(tls->addressOfCallbacks)); *at != 0; ++at)
-        reinterpret_cast<TlsCallback>(static_cast<uintptr_t>(*at))(image.base, reason, nullptr);
+    for (uint32_t at = image.RvaOf(tls->addressOfCallbacks); image.At<uint32_t>(at) != nullptr; at += 4) {
+        uint32_t callback = *image.At<uint32_t>(at);
+        if (callback == 0) break;
+        reinterpret_cast<TlsCallback>(static_cast<uintptr_t>(callback))(image.base, reason, nullptr);
+    }
 }
 
 void DetachTls(Image *image) {

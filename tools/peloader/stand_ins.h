@@ -3,19 +3,19 @@
 // process share one heap, one last error and one resource directory), small
 // implementations of what the mingw start-up code needs from KERNEL32, and
 // msvcrt mapped onto the C library. The tables are in stand_in_tables.cpp.
-#ifndef PAT_TESTS_PE_STAND_INS_H
-#define PAT_TESTS_PE_STAND_INS_H
+#ifndef PAT_PELOADER_STAND_INS_H
+#define PAT_PELOADER_STAND_INS_H
 
 #include <stdarg.h>
 #include <stddef.h>
 
+#include "peloader/pe_loader.h"
 #include "platform/platform.h"
 
 namespace pat::pe {
 
-// The stand-in for an import, or null. DLL names compare without regard to
-// case, function names exactly, as the Windows loader compares them.
-const void *FindStandIn(const char *dll, const char *function);
+// FindStandIn (pe_loader.h) reads the tables; DLL names compare without
+// regard to case, function names exactly, as the Windows loader compares them.
 
 // KERNEL32 as the mingw runtime uses it at attach and detach, with the
 // documented Win32 behaviour (kernel32_startup.cpp).
@@ -49,6 +49,10 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR name);
 HMODULE WINAPI LoadLibraryA(LPCSTR name);
 BOOL WINAPI FreeLibrary(HMODULE module);
 void *WINAPI GetProcAddress(HMODULE module, LPCSTR name);
+// system32_libraries.cpp: version.dll from System32, a pseudo-handle.
+HMODULE WINAPI LoadLibraryExA(LPCSTR name, HANDLE file, DWORD flags);
+bool IsSystem32Library(HMODULE module);
+const void *System32Export(HMODULE module, LPCSTR name);  // null for another handle or name
 void WINAPI Sleep(DWORD milliseconds);
 
 }  // namespace kernel32

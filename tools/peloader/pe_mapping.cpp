@@ -5,7 +5,7 @@
 #include <string.h>
 #include <sys/mman.h>
 
-#include "pe/pe_steps.h"
+#include "peloader/pe_steps.h"
 
 namespace pat::pe {
 
@@ -34,16 +34,11 @@ int PosixProtection(uint32_t win32) {
     }
 }
 
-const SectionHeader *Sections(const Image &image) {
-    const NtHeaders32 &nt = image.Headers();
-    return reinterpret_cast<const SectionHeader *>(reinterpret_cast<const uint8_t *>(&nt.optional) +
-                                                   nt.file.sizeOfOptionalHeader);
-}
-
 }  // namespace
 
-bool MapImage(const std::vector<uint8_t> &bytes, const NtHeaders32 &nt, Image *image, std::string *error) {
-    uint32_t size = (nt.optional.sizeOfImage + kPageSize - 1) / kPageSize * kPageSize;
+bool MapSections(const uint8_t *bytes, Image *image, std::string *error) {
+    const OptionalHeader32 &opt = image->headers.optional;
+    uint32_t size = (opt.sizeOfImage + kPageSize - 1) / kPageSize * kPageSize;
     void *base = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (base == MAP_FAILED) {
         *error = "no memory for an image of " + std::to_string(size) + " bytes";
@@ -51,26 +46,22 @@ bool MapImage(const std::vector<uint8_t> &bytes, const NtHeaders32 &nt, Image *i
     }
     image->base = static_cast<uint8_t *>(base);
     image->size = size;
-    memcpy(image->base, bytes.data(), nt.optional.sizeOfHeaders);
-    const SectionHeader *sections = Sections(*image);
-    for (int i = 0; i < nt.file.numberOfSections; ++i) {
-        const SectionHeader &s = sections[i];
+    memcpy(image->base, bytes, opt.sizeOfHeaders);
+    for (const SectionHeader &s : image->sections) {  // CheckImageFile put each inside file and image
         uint32_t extent = s.virtualSize != 0 ? s.virtualSize : s.sizeOfRawData;
         uint32_t copied = s.sizeOfRawData < extent ? s.sizeOfRawData : extent;  // the rest stays zero
-        memcpy(image->base + s.virtualAddress, bytes.data() + s.pointerToRawData, copied);
+        if (copied != 0) memcpy(image->base + s.virtualAddress, bytes + s.pointerToRawData, copied);
     }
-    image->pageProtection.assign(size / kPageSize, kPageNoAccess);
+    image->pageProtection.assign(size / kPageSize, kPageReadWrite);  // as mapped, until ProtectImage
     return true;
 }
 
 bool ProtectImage(Image *image, std::string *error) {
-    const NtHeaders32 &nt = image->Headers();
-    uint32_t headerPages = (nt.optional.sizeOfHeaders + kPageSize - 1) / kPageSize;
+    uint32_t headerPages = (image->headers.optional.sizeOfHeaders + kPageSize - 1) / kPageSize;
     bool ok = ChangeProtection(image, 0, static_cast<uint32_t>(image->pageProtection.size()), kPageNoAccess) &&
               ChangeProtection(image, 0, headerPages, kPageReadOnly);
-    const SectionHeader *sections = Sections(*image);
-    for (int i = 0; ok && i < nt.file.numberOfSections; ++i) {
-        const SectionHeader &s = sections[i];
+    for (size_t i = 0; ok && i < image->sections.size(); ++i) {
+        const SectionHeader &s = image->sections[i];
         uint32_t extent = s.virtualSize != 0 ? s.virtualSize : s.sizeOfRawData;
         uint32_t pages = (extent + kPageSize - 1) / kPageSize;
         ok = ChangeProtection(image, s.virtualAddress / kPageSize, pages, Win32Protection(s.characteristics));

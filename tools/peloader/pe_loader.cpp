@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "pe/pe_steps.h"
+#include "peloader/pe_steps.h"
 #include "platform/portable/test_hooks.h"
 
 namespace pat::pe {
@@ -20,6 +20,10 @@ constexpr uint32_t kProcessDetach = 0, kProcessAttach = 1;
 using EntryPoint = int(__attribute__((stdcall)) *)(void *module, uint32_t reason, void *reserved);
 
 std::vector<Image *> g_loaded;
+
+bool ReadableProtection(uint32_t win32) {  // PAGE_READONLY, _READWRITE, _EXECUTE_READ, _EXECUTE_READWRITE
+    return win32 == 0x02 || win32 == 0x04 || win32 == 0x20 || win32 == 0x40;
+}
 
 bool CallEntryPoint(const Image &image, uint32_t reason) {
     uint32_t rva = image.Headers().optional.addressOfEntryPoint;
@@ -43,27 +47,33 @@ bool Link(Image *image, std::string *error) {
         *error = "the module file could not be registered";
         return false;
     }
-    if (!EnterWin32Thread()) {
-        *error = "the thread cannot be given a Win32 thread block";
-        return false;
-    }
     return true;
 }
 
 }  // namespace
 
-const NtHeaders32 &Image::Headers() const {
-    return *reinterpret_cast<const NtHeaders32 *>(base + reinterpret_cast<const DosHeader *>(base)->ntHeadersOffset);
-}
-
 DataDirectory Image::Directory(DirectoryIndex which) const {
-    const OptionalHeader32 &opt = Headers().optional;
+    const OptionalHeader32 &opt = headers.optional;
     return static_cast<uint32_t>(which) < opt.numberOfRvaAndSizes ? opt.directories[which] : DataDirectory{0, 0};
 }
 
+bool Image::Readable(uint32_t rva, uint32_t bytes) const {
+    if (rva > size || bytes > size - rva) return false;
+    if (bytes == 0) return true;
+    for (uint32_t page = rva / kPageSize; page <= (rva + bytes - 1) / kPageSize; ++page)
+        if (page >= pageProtection.size() || !ReadableProtection(pageProtection[page])) return false;
+    return true;
+}
+
+// Page by page, so a string is read no further than its terminator.
 const char *Image::Text(uint32_t rva) const {
-    if (rva >= size || memchr(base + rva, 0, size - rva) == nullptr) return nullptr;
-    return reinterpret_cast<const char *>(base + rva);
+    for (uint32_t at = rva; at < size; at = (at / kPageSize + 1) * kPageSize) {
+        uint32_t pageEnd = (at / kPageSize + 1) * kPageSize;
+        uint32_t length = (pageEnd < size ? pageEnd : size) - at;
+        if (!Readable(at, length)) return nullptr;
+        if (memchr(base + at, 0, length) != nullptr) return reinterpret_cast<const char *>(base + rva);
+    }
+    return nullptr;
 }
 
 uint32_t Image::RvaOf(uint32_t address) const {
@@ -71,14 +81,10 @@ uint32_t Image::RvaOf(uint32_t address) const {
     return rva < size ? rva : size;
 }
 
-Image *LoadImage(const char *path, std::string *error) {
-    std::vector<uint8_t> bytes;
-    if (!ReadImageFile(path, &bytes, error)) return nullptr;
-    const NtHeaders32 *headers = CheckImageFile(bytes, error);
-    if (headers == nullptr) return nullptr;
+Image *MapImageBytes(const uint8_t *bytes, size_t size, const char *path, std::string *error) {
     auto image = std::make_unique<Image>();
     image->path = FullPath(path);
-    if (!MapImage(bytes, *headers, image.get(), error)) return nullptr;
+    if (!CheckImageFile(bytes, size, image.get(), error) || !MapSections(bytes, image.get(), error)) return nullptr;
     if (!Link(image.get(), error)) {
         portable::UnregisterModuleFile(image->base);
         DetachTls(image.get());
@@ -86,19 +92,39 @@ Image *LoadImage(const char *path, std::string *error) {
         return nullptr;
     }
     g_loaded.push_back(image.get());
+    return image.release();
+}
+
+Image *MapImage(const char *path, std::string *error) {
+    std::vector<uint8_t> bytes;
+    if (!ReadImageFile(path, &bytes, error)) return nullptr;
+    return MapImageBytes(bytes.data(), bytes.size(), path, error);
+}
+
+Image *LoadImage(const char *path, std::string *error) {
+    Image *image = MapImage(path, error);
+    if (image == nullptr) return nullptr;
+    if (!EnterWin32Thread()) {
+        *error = "the thread cannot be given a Win32 thread block";
+        UnloadImage(image);
+        return nullptr;
+    }
+    image->attached = true;
     RunTlsCallbacks(*image, kProcessAttach);
     if (!CallEntryPoint(*image, kProcessAttach)) {
         *error = "the entry point refused the attach";
-        UnloadImage(image.release());  // Windows, too, sends the detach
+        UnloadImage(image);  // Windows, too, sends the detach
         return nullptr;
     }
-    return image.release();
+    return image;
 }
 
 void UnloadImage(Image *image) {
     if (image == nullptr) return;
-    RunTlsCallbacks(*image, kProcessDetach);
-    CallEntryPoint(*image, kProcessDetach);
+    if (image->attached) {
+        RunTlsCallbacks(*image, kProcessDetach);
+        CallEntryPoint(*image, kProcessDetach);
+    }
     g_loaded.erase(std::remove(g_loaded.begin(), g_loaded.end(), image), g_loaded.end());
     portable::UnregisterModuleFile(image->base);
     DetachTls(image);
