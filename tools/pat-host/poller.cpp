@@ -88,8 +88,8 @@ private:
             UseDeviceId(read, {"snmp", agent, snmp::FormatOid(result.oid), ObjectName(result.oid),
                                snmp::VersionName(result.version)});
         } else {
-            std::string why = std::string("no device ID over SNMP from ") + agent + ": " +
-                              snmp::StatusName(result.status) + " (" + result.reason + ")";
+            std::string why = "no device ID over SNMP from " + agent + ": " +
+                              (result.status == Status::Malformed ? "malformed answer: " : "") + result.reason;
             if (settings_.deviceIdSource.required) return Fail(OutcomeKind::NoDeviceId, why);
             outcome_.notes.push_back(why + "; polled without the status, identity and engine-status categories");
             mask_ &= ~kDeviceIdCategories;
