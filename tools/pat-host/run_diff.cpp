@@ -40,6 +40,9 @@ std::vector<Change> DiffRuns(const ReplayRun &first, const ReplayRun &second) {
     Compare(changes, "PatPrnInfoExToPrnInfo.lastError", FlatError(a.flat), FlatError(b.flat));
     std::vector<Change> record = DiffRecords(a.record, b.record);
     changes.insert(changes.end(), record.begin(), record.end());
+    // A flat record missing on one side is the result above, not every field.
+    if (!FlatFields(a.flat).empty() && FlatFields(b.flat).empty()) return changes;
+    if (FlatFields(a.flat).empty() && !FlatFields(b.flat).empty()) return changes;
     Json flatA = FlatFields(a.flat), flatB = FlatFields(b.flat);
     for (auto field = flatA.begin(); field != flatA.end(); ++field)
         Compare(changes, "PrnInfo." + field.key(), field.value(), flatB.value(field.key(), Json()));
