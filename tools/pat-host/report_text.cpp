@@ -161,8 +161,8 @@ void PrintFlat(std::ostream &out, const PollOutcome &o) {
 }
 
 void PrintCalls(std::ostream &out, const PollOutcome &o) {
-    if (o.calls.empty()) return Line(out, "module", "not called");
-    std::string label = "module";
+    if (o.calls.empty()) return Line(out, "calls", "none: the module was not called");
+    std::string label = "calls";
     for (const ModuleCall &call : o.calls) {
         Line(out, label, "round " + std::to_string(call.round) + ", " + call.call + " (" + call.tree + "): " +
                              (call.result ? "ok" : "failed with " + HexCode(call.lastError) + " (" +
