@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "contract/export_table.h"
-#include "contract/stdcall_probe.h"
+#include "peloader/stdcall_probe.h"
 #include "peloader/pe_loader.h"
 #include "peloader/stand_ins.h"
 
@@ -78,7 +78,7 @@ uint32_t ModuleUnderTest::CallWords(const char *name, const uint32_t *words, uin
         return 0;
     }
     setLastError(kLastErrorBeforeCall);
-    ProbedCall call = CallProbed(function, words, count);
+    pe::ProbedCall call = pe::CallProbed(function, words, count);
     EXPECT_EQ(call.removed, static_cast<int32_t>(4 * count))
         << Name() << ": " << name << " must remove its " << count << " arguments (stdcall)";
     return call.result;

@@ -28,6 +28,9 @@ done <<TABLE
 73 poll 127.0.0.1:$port --capture /nonexistent/capture.pjl
 75 demo --fault silent --idle-timeout 0.3
 76 replay --answer $fixtures/cut-off-bins.pjl
+65 --module $fixtures/office-a4.pjl query
+66 --module /nonexistent/pat.dll replay --answer $fixtures/office-a4.pjl
+66 compare --answer $fixtures/office-a4.pjl --with /nonexistent/pat.dll
 TABLE
 kill -TERM $sim
 wait $sim || { echo "FAIL: simulate stopped by SIGTERM exited $?" >&2; failed=1; }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "module_loading.h"
 #include "poller.h"
 #include "simulator/server.h"
 
@@ -35,8 +36,15 @@ public:
     static Target TargetOf(const sim::Server &server) { return Target{"127.0.0.1", server.port()}; }
 
     // Device ID from the profile, as a USB port would give it.
+    // The linked libpat.so, loaded once for every test.
+    static const Module &LinkedLibrary() {
+        static LoadedModule linked = LinkedModule();
+        return *linked.module;
+    }
+
     static PollSettings SettingsFor(const sim::Profile &profile) {
         PollSettings settings;
+        settings.module = &LinkedLibrary();
         settings.limits = ShortLimits();
         settings.deviceIdSource = {DeviceIdSource::Kind::Text, sim::DeviceIdBytes(profile)};
         return settings;

@@ -186,6 +186,7 @@ TEST(Poll, ConcurrencyBoundsHowManyPrintersWaitTogether) {
     sim::Server &a = loop.AddPrinter(sim::DefaultProfile(), sim::Fault::Silent);
     sim::Server &b = loop.AddPrinter(sim::DefaultProfile(), sim::Fault::Silent);
     PollSettings settings;
+    settings.module = &Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
     settings.limits.idle = std::chrono::milliseconds(600);
     settings.limits.overall = std::chrono::milliseconds(5000);
@@ -284,6 +285,7 @@ TEST(Poll, AnUnreachablePrinterIsReportedWithoutCallingTheModule) {
         closedPort = probe.local_endpoint().port();
     }
     PollSettings settings;
+    settings.module = &Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
     Loopback::Run run = loop.Poll({Target{"127.0.0.1", closedPort}}, settings);
     ASSERT_EQ(run.outcomes.size(), 1u);
@@ -318,6 +320,7 @@ TEST(Poll, ACaptureReplaysIntoTheSameRecord) {
     sim::Profile profile = sim::DefaultProfile();
     sim::Server &printer = loop.AddPrinter(profile);
     PollSettings settings;
+    settings.module = &Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
     std::string capture;
     settings.capture = [&](const std::string &bytes) { capture += bytes; };
@@ -340,6 +343,7 @@ TEST(Poll, ACaptureReplaysIntoTheSameRecord) {
 TEST(Poll, OnlyDeviceIdCategoriesNeedNoConnection) {
     Loopback loop;
     PollSettings settings;
+    settings.module = &Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
     settings.mask = PAT_CAT_IDENTITY;
     settings.deviceIdSource = {DeviceIdSource::Kind::Text, "MANUFACTURER:Acme;MODEL:M;"};
@@ -402,6 +406,7 @@ TEST(Poll, DeviceIdSourcesAndSafeProbing) {
         sim::Server &printer = loop.AddPrinter(sim::DefaultProfile());
         std::unique_ptr<sim::SnmpResponder> agent;
         PollSettings settings;
+        settings.module = &Loopback::LinkedLibrary();
         settings.limits = test::ShortLimits();
         settings.deviceIdSource = c.source;
         settings.force = c.force;

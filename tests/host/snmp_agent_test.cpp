@@ -50,6 +50,7 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     test::Loopback loopback;
     sim::Server &printer = loopback.AddPrinter(sim::DefaultProfile());
     PollSettings settings;
+    settings.module = &pathost::test::Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
     settings.deviceIdSource = {DeviceIdSource::Kind::Snmp};
     settings.snmp.port = port;

@@ -2,16 +2,16 @@
 
 #include "answer_blocks.h"
 #include "centro_data.h"
-#include "module_heap.h"
+#include "module.h"
 
 namespace pathost {
 
 namespace {
 
-ModuleCall Call(CentroData &tree, PrnInfoEx *record, const char *what) {
+ModuleCall Call(const Module &module, CentroData &tree, PrnInfoEx *record, const char *what) {
     ModuleCall call{"PatSetCentroDataTo", what, 0, 0};
-    call.result = PatSetCentroDataTo(tree.root(), 0, record, PAT_REVISION_TREE);
-    call.lastError = GetLastError();
+    call.result = module.SetCentroDataTo(tree.root(), 0, record, PAT_REVISION_TREE);
+    call.lastError = module.LastError();
     return call;
 }
 
@@ -23,7 +23,7 @@ const ModuleCall *Applied::failure() const {
     return nullptr;
 }
 
-Applied ApplyAnswers(PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
+Applied ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
                      const std::optional<std::string> &deviceId, const ApplyOptions &options) {
     Applied applied;
     std::string text;
@@ -38,25 +38,25 @@ Applied ApplyAnswers(PrnInfoEx *record, const QueryPlan &plan, std::string_view 
     AnswerParts parts = SplitAnswer(text);
 
     {
-        CentroData tree;
+        CentroData tree(module);
         if (!options.lenient) tree.AttachRequestCopy(plan.request.get());
         tree.AddText(PAT_TAG_PJL_TEXT, parts.main);
         if (plan.wantsDeviceId && deviceId) tree.AddText(PAT_TAG_DEVICE_ID, *deviceId);
-        applied.calls.push_back(Call(tree, record, "main answer"));
+        applied.calls.push_back(Call(module, tree, record, "main answer"));
     }
     if (plan.zoltRequest.get() != nullptr && !parts.zolt.empty()) {
-        CentroData tree(true);
+        CentroData tree(module, true);
         if (!options.lenient) tree.AttachRequestCopy(plan.zoltRequest.get());
         tree.AddText(PAT_TAG_PJL_TEXT, parts.zolt);
-        applied.calls.push_back(Call(tree, record, "ZOLT answer"));
+        applied.calls.push_back(Call(module, tree, record, "ZOLT answer"));
     }
     return applied;
 }
 
-FlatRecord ConvertToFlat(PrnInfoEx *record, uint32_t mask) {
+FlatRecord ConvertToFlat(const Module &module, PrnInfoEx *record, uint32_t mask) {
     FlatRecord flat;
-    flat.ok = PatPrnInfoExToPrnInfo(record, &flat.flat, mask) != 0;
-    flat.lastError = GetLastError();
+    flat.ok = module.PrnInfoExToPrnInfo(record, &flat.flat, mask) != 0;
+    flat.lastError = module.LastError();
     return flat;
 }
 

@@ -38,7 +38,7 @@ struct ApplyOptions {
 };
 
 // deviceId: the device ID as it goes to the module (cleaned already, or raw).
-Applied ApplyAnswers(PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
+Applied ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
                      const std::optional<std::string> &deviceId, const ApplyOptions &options);
 
 struct FlatRecord {
@@ -47,7 +47,7 @@ struct FlatRecord {
     PrnInfo flat{};
 };
 
-FlatRecord ConvertToFlat(PrnInfoEx *record, uint32_t mask);
+FlatRecord ConvertToFlat(const Module &module, PrnInfoEx *record, uint32_t mask);
 
 }  // namespace pathost
 

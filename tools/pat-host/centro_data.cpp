@@ -4,14 +4,12 @@
 
 #include <new>
 
-#include "module_heap.h"
+#include "module.h"
 
 namespace pathost {
 
-namespace {
-
-DataNode *NewNode(uint32_t tag, const void *payload, uint32_t length) {
-    auto *node = static_cast<DataNode *>(GlobalAlloc(kHeapFixed | kHeapZeroInit, sizeof(DataNode) + length));
+DataNode *CentroData::NewNode(uint32_t tag, const void *payload, uint32_t length) {
+    auto *node = static_cast<DataNode *>(module_.Allocate(sizeof(DataNode) + length));
     if (node == nullptr) throw std::bad_alloc();
     node->tag = tag;
     node->payloadLength = length;
@@ -19,9 +17,7 @@ DataNode *NewNode(uint32_t tag, const void *payload, uint32_t length) {
     return node;
 }
 
-}  // namespace
-
-CentroData::CentroData(bool emulationQuery) {
+CentroData::CentroData(const Module &module, bool emulationQuery) : module_(module) {
     uint32_t kind = PAT_EMUL_QUERY_KIND;
     root_ = emulationQuery ? NewNode(PAT_TAG_EMUL_ROOT, &kind, sizeof kind) : NewNode(PAT_TAG_CENTRO_ROOT, nullptr, 0);
 }
@@ -34,11 +30,11 @@ CentroData::~CentroData() {
             child->parent = nullptr;
             child->nextSibling = nullptr;
         } else {
-            GlobalFree(child);
+            module_.Free(child);
         }
         child = next;
     }
-    GlobalFree(root_);
+    module_.Free(root_);
 }
 
 void CentroData::Append(DataNode *child) {

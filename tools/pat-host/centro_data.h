@@ -11,10 +11,12 @@
 
 namespace pathost {
 
+class Module;
+
 class CentroData {
 public:
     // A tag-2 root, or with emulationQuery a tag-3 root holding kind 15.
-    explicit CentroData(bool emulationQuery = false);
+    explicit CentroData(const Module &module, bool emulationQuery = false);
     // Frees the host's nodes; the borrowed request is detached, not freed.
     ~CentroData();
     CentroData(const CentroData &) = delete;
@@ -27,6 +29,8 @@ public:
 
 private:
     void Append(DataNode *child);
+    DataNode *NewNode(uint32_t tag, const void *payload, uint32_t length);
+    const Module &module_;
     DataNode *root_;
     DataNode *borrowed_ = nullptr;
 };

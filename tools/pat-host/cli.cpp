@@ -5,6 +5,7 @@
 #include "cli_options.h"
 #include "commands.h"
 #include "mask.h"
+#include "module_loading.h"
 
 namespace pathost {
 
@@ -12,11 +13,27 @@ using namespace cli;
 
 namespace {
 
-// What the parsed subcommand runs, bound to its parsed options.
-using Run = std::function<OutcomeKind(std::ostream &out, std::ostream &err)>;
+// What the parsed subcommand runs, bound to its parsed options, given the
+// --module path (empty: the linked libpat.so).
+using Run = std::function<OutcomeKind(const std::string &module, std::ostream &out, std::ostream &err)>;
+
+constexpr const char *kModuleWarning =
+    "Loading a module runs its code inside pat-host (a DLL's entry point too): name only modules you trust.";
+
+// Loads the module once for the command, or says why it cannot.
+template <typename Command>
+OutcomeKind WithModule(const std::string &path, std::ostream &err, Command command) {
+    LoadedModule loaded = LoadModuleOrLinked(path);
+    if (loaded.module == nullptr) {
+        err << "pat-host: " << loaded.message << '\n';
+        return loaded.failure;
+    }
+    return command(*loaded.module);
+}
 
 CLI::App *AddSubcommand(CLI::App &app, const char *name, const char *summary) {
     CLI::App *sub = app.add_subcommand(name, summary);
+    sub->fallthrough();  // --module may also follow the subcommand
     sub->footer(ExitCodeTable());
     return sub;
 }
@@ -73,7 +90,9 @@ void AddPoll(CLI::App &app, Run &run) {
         c.settings.watchCount = o->watchCount;
         c.captureFile = o->capture;
         c.output.json = o->answers.json;
-        run = [c](std::ostream &out, std::ostream &err) { return RunPoll(c, out, err); };
+        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+            return WithModule(module, err, [&](const Module &m) { return RunPoll(m, c, out, err); });
+        };
     });
 }
 
@@ -102,7 +121,49 @@ void AddReplay(CLI::App &app, Run &run) {
         c.lenient = o->answers.lenient;
         c.maxBytes = o->answers.maxBytes;
         c.output.json = o->answers.json;
-        run = [c](std::ostream &out, std::ostream &err) { return RunReplay(c, out, err); };
+        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+            return WithModule(module, err, [&](const Module &m) { return RunReplay(m, c, out, err); });
+        };
+    });
+}
+
+void AddCompare(CLI::App &app, Run &run) {
+    struct Options {
+        std::string answerFile, with;
+        std::vector<std::string> trays;
+        std::string mask = "all";
+        bool json = false;
+        DeviceIdOptions deviceId;
+    };
+    auto o = std::make_shared<Options>();
+    CLI::App *compare = AddSubcommand(
+        app, "compare",
+        "run a captured answer through two modules (--module, else the linked libpat.so, and --with) and list "
+        "every difference");
+    compare->add_option("--answer", o->answerFile, "the captured PJL answer stream")->required()->type_name("FILE");
+    compare->add_option("--with", o->with, "the second module: an ELF shared object or a PE32 DLL")
+        ->required()
+        ->type_name("FILE");
+    compare->add_option("--mask", o->mask, "categories: a number or names: " + MaskNames())->check(kMask)->capture_default_str();
+    compare->add_option("--tray", o->trays, "a tray code the record lists before the query is built (repeatable)")
+        ->type_name("CODE")
+        ->check(kTrayCode);
+    AddDeviceIdOptions(compare, o->deviceId, false);
+    compare->add_flag("--json", o->json, "print the comparison as one JSON object");
+    compare->callback([o, &run] {
+        CompareCommand c;
+        c.replay.answerFile = o->answerFile;
+        c.replay.deviceIdSource = o->deviceId.source();
+        c.replay.mask = *ParseMask(o->mask);
+        for (const std::string &tray : o->trays) c.replay.trays.push_back(static_cast<uint16_t>(std::stoul(tray)));
+        c.replay.output.json = o->json;
+        c.with = o->with;
+        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+            return WithModule(module, err, [&](const Module &first) {
+                return WithModule(c.with, err,
+                                  [&](const Module &second) { return RunCompare(first, second, c, out, err); });
+            });
+        };
     });
 }
 
@@ -120,7 +181,9 @@ void AddQuery(CLI::App &app, Run &run) {
         QueryCommand c;
         c.mask = *ParseMask(o->mask);
         for (const std::string &tray : o->trays) c.trays.push_back(static_cast<uint16_t>(std::stoul(tray)));
-        run = [c](std::ostream &out, std::ostream &err) { return RunQuery(c, out, err); };
+        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+            return WithModule(module, err, [&](const Module &m) { return RunQuery(m, c, out, err); });
+        };
     });
 }
 
@@ -166,7 +229,7 @@ void AddSimulate(CLI::App &app, Run &run) {
         c.server.drip = std::chrono::milliseconds(o->dripMs);
         c.profileFile = o->profile;
         c.printProfile = o->printProfile;
-        run = [c](std::ostream &out, std::ostream &err) { return RunSimulate(c, out, err); };
+        run = [c](const std::string &, std::ostream &out, std::ostream &err) { return RunSimulate(c, out, err); };
     });
 }
 
@@ -202,7 +265,9 @@ void AddDemo(CLI::App &app, Run &run) {
         c.snmp.fault = *sim::ParseSnmpFault(o->snmpFault);
         c.limits = o->times.limits(size_t{1} << 20);
         c.output.json = o->json;
-        run = [c](std::ostream &out, std::ostream &err) { return RunDemo(c, out, err); };
+        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+            return WithModule(module, err, [&](const Module &m) { return RunDemo(m, c, out, err); });
+        };
     });
 }
 
@@ -213,11 +278,17 @@ int RunCli(int argc, const char *const *argv, std::ostream &out, std::ostream &e
                  "replays captured answers and shows the module's queries.",
                  "pat-host"};
     app.require_subcommand(1);
-    app.footer(ExitCodeTable());
+    app.footer(std::string(kModuleWarning) + "\n\n" + ExitCodeTable());
+    std::string module;
+    app.add_option("--module", module,
+                   "the module to run: an ELF shared object (dlopen) or a PE32 DLL (the PE loader); the linked "
+                   "libpat.so otherwise. Its code runs in pat-host: trusted modules only")
+        ->type_name("FILE");
     Run run;
     AddPoll(app, run);
     AddReplay(app, run);
     AddQuery(app, run);
+    AddCompare(app, run);
     AddSimulate(app, run);
     AddDemo(app, run);
 
@@ -234,7 +305,7 @@ int RunCli(int argc, const char *const *argv, std::ostream &out, std::ostream &e
         return ExitCodeOf(OutcomeKind::Usage);
     }
     try {
-        return ExitCodeOf(run(out, err));
+        return ExitCodeOf(run(module, out, err));
     } catch (const std::exception &failure) {
         // Out of memory or a broken invariant: nothing a printer did.
         err << "pat-host " << app.get_subcommands().front()->get_name() << ": internal error: " << failure.what() << '\n';

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "module.h"
 #include "outcome_kind.h"
 #include "poller.h"
 #include "simulator/server.h"
@@ -24,7 +25,7 @@ struct PollCommand {
     OutputOptions output;
     std::string captureFile;  // raw answer bytes of every round, for replay
 };
-OutcomeKind RunPoll(const PollCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunPoll(const Module &module, const PollCommand &command, std::ostream &out, std::ostream &err);
 
 struct ReplayCommand {
     std::string answerFile;
@@ -36,13 +37,22 @@ struct ReplayCommand {
     size_t maxBytes = size_t{1} << 20;
     OutputOptions output;
 };
-OutcomeKind RunReplay(const ReplayCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunReplay(const Module &module, const ReplayCommand &command, std::ostream &out, std::ostream &err);
+
+// The replay's inputs through two modules (--module, or the linked libpat.so,
+// against --with).
+struct CompareCommand {
+    ReplayCommand replay;
+    std::string with;
+};
+OutcomeKind RunCompare(const Module &first, const Module &second, const CompareCommand &command, std::ostream &out,
+                       std::ostream &err);
 
 struct QueryCommand {
     uint32_t mask = kAllCategories;
     std::vector<uint16_t> trays;
 };
-OutcomeKind RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunQuery(const Module &module, const QueryCommand &command, std::ostream &out, std::ostream &err);
 
 // The simulated printer's SNMP agent: the profile's device ID as
 // ppmPrinterIEEE1284DeviceId, on UDP beside the PJL port.
@@ -68,7 +78,7 @@ struct DemoCommand {
     SessionLimits limits;
     OutputOptions output;
 };
-OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err);
+OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostream &out, std::ostream &err);
 
 // A profile file, or the built-in one when the name is empty. On failure
 // NoInput or DataError, with the reason in err.

@@ -6,7 +6,7 @@
 
 namespace pathost {
 
-OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream &err) {
+OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostream &out, std::ostream &err) {
     sim::Profile profile;
     if (OutcomeKind failure = LoadProfile(command.profileFile, &profile, err); !Succeeded(failure)) return failure;
     asio::io_context io;
@@ -20,6 +20,7 @@ OutcomeKind RunDemo(const DemoCommand &command, std::ostream &out, std::ostream 
     if (!agent) return OutcomeKind::CannotListen;
 
     PollSettings settings;
+    settings.module = &module;
     settings.limits = command.limits;
     // A raw TCP port carries no device ID: the demo asks the simulated
     // printer's SNMP agent for it, as a network poll does.

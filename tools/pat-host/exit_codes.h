@@ -9,6 +9,7 @@ namespace pathost {
 
 enum ExitCode : int {
     kExitOk = 0,
+    kExitDiffer = 1,        // as diff(1): compare found that the two modules differ
     kExitUsage = 64,        // EX_USAGE: bad command line
     kExitDataError = 65,    // EX_DATAERR: a profile or input file that is not what it should be
     kExitNoInput = 66,      // EX_NOINPUT: an input file or device that cannot be opened

@@ -5,49 +5,49 @@
 
 #include <new>
 
-#include "module_heap.h"
+#include "module.h"
 
 namespace pathost {
 
 namespace {
 
 template <typename Item>
-void FreeChain(Item *&head, uint32_t &count) {
+void FreeChain(const Module &module, Item *&head, uint32_t &count) {
     InfoItem *item = reinterpret_cast<InfoItem *>(head);
     while (item != nullptr) {
         InfoItem *next = item->next;
-        GlobalFree(item);
+        module.Free(item);
         item = next;
     }
     head = nullptr;
     count = 0;
 }
 
-void FreeString(char *&text) {
-    if (text != nullptr) GlobalFree(text);
+void FreeString(const Module &module, char *&text) {
+    module.Free(text);
     text = nullptr;
 }
 
-void FreeSubtree(DataNode *node) {
+void FreeSubtree(const Module *module, DataNode *node) {
     while (node != nullptr) {
         DataNode *next = node->nextSibling;
-        FreeSubtree(node->firstChild);
-        GlobalFree(node);
+        FreeSubtree(module, node->firstChild);
+        module->Free(node);
         node = next;
     }
 }
 
 }  // namespace
 
-HostRecord::HostRecord() {
+HostRecord::HostRecord(const Module &module) : module_(module) {
     memset(&record_, 0, sizeof record_);
     record_.dwSize = sizeof record_;
 }
 
-HostRecord::~HostRecord() { FreeRecordContents(&record_); }
+HostRecord::~HostRecord() { FreeRecordContents(module_, &record_); }
 
 void HostRecord::AddTray(uint16_t code) {
-    auto *tray = static_cast<TrayInfo *>(GlobalAlloc(kHeapFixed | kHeapZeroInit, sizeof(TrayInfo)));
+    auto *tray = static_cast<TrayInfo *>(module_.Allocate(sizeof(TrayInfo)));
     if (tray == nullptr) throw std::bad_alloc();
     tray->header.size = sizeof(TrayInfo);
     tray->wTray = code;
@@ -57,34 +57,37 @@ void HostRecord::AddTray(uint16_t code) {
     ++record_.dwTrayInfoCount;
 }
 
-void FreeRecordContents(PrnInfoEx *r) {
-    FreeChain(r->pEngineStatus, r->dwEngineStatusCount);
-    FreeChain(r->pLoadedEmul, r->dwLoadedEmulCount);
-    FreeChain(r->pLoadedFont, r->dwLoadedFontCount);
-    FreeChain(r->pTrayInfo, r->dwTrayInfoCount);
-    FreeChain(r->pOutBinInfo, r->dwOutBinInfoCount);
-    FreeChain(r->pDeviceInfo, r->dwDeviceInfoCount);
-    FreeChain(r->pEmulUniqInfo, r->dwEmulUniqInfoCount);
-    FreeChain(r->pCounterInfo, r->dwCounterInfoCount);
-    FreeChain(r->pSupplyInfo, r->dwSupplyInfoCount);
-    FreeChain(r->pColorCorrection, r->dwColorCorrectionCount);
-    FreeChain(r->pCustomMediaInfo, r->dwCustomMediaInfoCount);
-    FreeChain(r->pFuncpkgInfo, r->dwFuncpkgInfoCount);
-    FreeChain(r->pFuncInfo, r->dwFuncInfoCount);
-    FreeChain(r->pSalespkgInfo, r->dwSalespkgInfoCount);
-    FreeString(r->pModelName);
-    FreeString(r->pMakerName);
-    FreeString(r->pDescription);
-    FreeString(r->pSYSVersion);
-    FreeString(r->pMainProgVersion);
-    FreeString(r->pKVNVersion);
+void FreeRecordContents(const Module &module, PrnInfoEx *r) {
+    FreeChain(module, r->pEngineStatus, r->dwEngineStatusCount);
+    FreeChain(module, r->pLoadedEmul, r->dwLoadedEmulCount);
+    FreeChain(module, r->pLoadedFont, r->dwLoadedFontCount);
+    FreeChain(module, r->pTrayInfo, r->dwTrayInfoCount);
+    FreeChain(module, r->pOutBinInfo, r->dwOutBinInfoCount);
+    FreeChain(module, r->pDeviceInfo, r->dwDeviceInfoCount);
+    FreeChain(module, r->pEmulUniqInfo, r->dwEmulUniqInfoCount);
+    FreeChain(module, r->pCounterInfo, r->dwCounterInfoCount);
+    FreeChain(module, r->pSupplyInfo, r->dwSupplyInfoCount);
+    FreeChain(module, r->pColorCorrection, r->dwColorCorrectionCount);
+    FreeChain(module, r->pCustomMediaInfo, r->dwCustomMediaInfoCount);
+    FreeChain(module, r->pFuncpkgInfo, r->dwFuncpkgInfoCount);
+    FreeChain(module, r->pFuncInfo, r->dwFuncInfoCount);
+    FreeChain(module, r->pSalespkgInfo, r->dwSalespkgInfoCount);
+    FreeString(module, r->pModelName);
+    FreeString(module, r->pMakerName);
+    FreeString(module, r->pDescription);
+    FreeString(module, r->pSYSVersion);
+    FreeString(module, r->pMainProgVersion);
+    FreeString(module, r->pKVNVersion);
 }
 
-ModuleTree::~ModuleTree() { FreeSubtree(root_); }
+ModuleTree::~ModuleTree() {
+    if (root_ != nullptr) FreeSubtree(module_, root_);
+}
 
 ModuleTree &ModuleTree::operator=(ModuleTree &&other) noexcept {
     if (this != &other) {
-        FreeSubtree(root_);
+        if (root_ != nullptr) FreeSubtree(module_, root_);
+        module_ = other.module_;
         root_ = other.root_;
         other.root_ = nullptr;
     }
@@ -130,5 +133,8 @@ ModuleFailure::ModuleFailure(const std::string &call, uint32_t lastError)
     : std::runtime_error(call + " failed with " + HexCode(lastError) + " (" + ErrorMeaning(lastError) + ")"),
       call_(call),
       lastError_(lastError) {}
+
+ModuleFailure::ModuleFailure(const std::string &call, const std::string &message)
+    : std::runtime_error(message), call_(call), lastError_(0) {}
 
 }  // namespace pathost

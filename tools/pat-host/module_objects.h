@@ -12,10 +12,12 @@
 
 namespace pathost {
 
+class Module;
+
 // A zeroed record of the smallest size the exports accept.
 class HostRecord {
 public:
-    HostRecord();
+    explicit HostRecord(const Module &module);
     ~HostRecord();
     HostRecord(const HostRecord &) = delete;
     HostRecord &operator=(const HostRecord &) = delete;
@@ -26,25 +28,29 @@ public:
     void AddTray(uint16_t code);
 
 private:
+    const Module &module_;
     PrnInfoEx record_;
 };
 
-// Frees every item and string of a record with GlobalFree and zeroes it.
-void FreeRecordContents(PrnInfoEx *record);
+// Frees every item and string of a record with the module's GlobalFree and
+// zeroes it.
+void FreeRecordContents(const Module &module, PrnInfoEx *record);
 
 // A tree handed out by the module (QueryInfo, EmulUniqQueryInfo).
 class ModuleTree {
 public:
-    explicit ModuleTree(DataNode *root = nullptr) : root_(root) {}
+    ModuleTree() = default;
+    ModuleTree(const Module &module, DataNode *root) : module_(&module), root_(root) {}
     ~ModuleTree();
-    ModuleTree(ModuleTree &&other) noexcept : root_(other.root_) { other.root_ = nullptr; }
+    ModuleTree(ModuleTree &&other) noexcept : module_(other.module_), root_(other.root_) { other.root_ = nullptr; }
     ModuleTree &operator=(ModuleTree &&other) noexcept;
     ModuleTree(const ModuleTree &) = delete;
     ModuleTree &operator=(const ModuleTree &) = delete;
     DataNode *get() const { return root_; }
 
 private:
-    DataNode *root_;
+    const Module *module_ = nullptr;
+    DataNode *root_ = nullptr;
 };
 
 // The items of a list, head first.
@@ -74,6 +80,9 @@ public:
     ModuleFailure(const std::string &call, uint32_t lastError);
     const std::string &call() const { return call_; }
     uint32_t lastError() const { return lastError_; }
+
+protected:
+    ModuleFailure(const std::string &call, const std::string &message);
 
 private:
     std::string call_;

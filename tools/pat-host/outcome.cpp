@@ -73,8 +73,15 @@ Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const App
     return {OutcomeKind::Ok, "ok"};
 }
 
-void FinishOutcome(PollOutcome &outcome, PrnInfoEx *record, uint32_t mask) {
-    outcome.flat = ConvertToFlat(record, mask);
+void FinishOutcome(const Module &module, PollOutcome &outcome, PrnInfoEx *record, uint32_t mask) {
+    try {
+        outcome.flat = ConvertToFlat(module, record, mask);
+    } catch (const BrokenExport &broken) {
+        outcome.kind = OutcomeKind::ModuleFailure;
+        outcome.message = broken.what();
+        outcome.record = RecordToJson(*record);
+        return;
+    }
     if (!outcome.flat->ok) {
         // A module build without the conversion is no failure of this poll.
         if (outcome.flat->lastError != PAT_ERROR_CALL_NOT_IMPLEMENTED && Succeeded(outcome.kind)) {

@@ -9,6 +9,7 @@
 
 #include "apply_answers.h"
 #include "device_id_source.h"
+#include "module.h"
 #include "outcome_kind.h"
 #include "poll_session.h"
 #include "record_diff.h"
@@ -18,6 +19,7 @@ namespace pathost {
 
 struct PollOutcome {
     std::string address;  // "host:port", or the capture file for a replay
+    std::optional<ModuleIdentity> module;  // the binary that made the record
     unsigned poll = 1;
     OutcomeKind kind = OutcomeKind::Pending;  // every poll starts as not yet finished
     std::string message;                      // one line for people: the details of the kind
@@ -56,7 +58,7 @@ Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const App
 inline std::string NextStep(const PollOutcome &outcome) { return HintOf(outcome.kind); }
 
 // Flat record, last notes and the status check of PatPrnInfoExToPrnInfo.
-void FinishOutcome(PollOutcome &outcome, PrnInfoEx *record, uint32_t mask);
+void FinishOutcome(const Module &module, PollOutcome &outcome, PrnInfoEx *record, uint32_t mask);
 
 std::string Join(const std::vector<std::string> &words, const char *separator = ", ");
 

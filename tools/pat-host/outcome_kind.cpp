@@ -18,7 +18,7 @@ struct KindRow {
 constexpr const char *kReplayHint = "--lenient applies what arrived; --capture FILE keeps the bytes for 'pat-host replay' and a report";
 
 // In enum order, so a kind is its own index.
-constexpr std::array<KindRow, 19> kKinds = {{
+constexpr std::array<KindRow, 22> kKinds = {{
     {OutcomeKind::Pending, kExitInternal, "not finished", "pat-host reported a poll it had not finished: please report this"},
     {OutcomeKind::Ok, kExitOk, "ok", ""},
     {OutcomeKind::Usage, kExitUsage, "usage", "see the command's --help"},
@@ -49,6 +49,10 @@ constexpr std::array<KindRow, 19> kKinds = {{
     {OutcomeKind::ByteLimit, kExitIncomplete, "incomplete", "raise --max-bytes, or use --lenient to apply what arrived"},
     {OutcomeKind::Interrupted, kExitInterrupted, "interrupted",
      "the run was stopped (Ctrl-C or SIGTERM) before this printer finished; poll it again"},
+    {OutcomeKind::CannotOpenModule, kExitNoInput, "no module", "check the --module path and its permissions"},
+    {OutcomeKind::BadModule, kExitDataError, "bad module",
+     "--module takes libpat.so or pat.dll as built for i386 (ELF shared object or PE32 DLL)"},
+    {OutcomeKind::ModulesDiffer, kExitDiffer, "differ", "the differences are listed above"},
 }};
 
 const KindRow &RowOf(OutcomeKind kind) { return kKinds[static_cast<size_t>(kind)]; }
@@ -68,15 +72,20 @@ bool Succeeded(OutcomeKind kind) { return kind == OutcomeKind::Ok; }
 
 std::string ExitCodeTable() {
     return "Exit codes, the same in every command:\n"
-           "   0  success: every printer answered and the module took the answers\n"
+           "   0  success: every printer answered and the module took the answers;\n"
+           "      compare: the two modules agree\n"
+           "   1  compare: the two modules differ\n"
            "  64  usage error (bad command line)\n"
-           "  65  a profile or input file holds something it should not\n"
-           "  66  an input file or device cannot be opened\n"
+           "  65  a profile or input file holds something it should not; --module names\n"
+           "      a file that is no loadable module (malformed, wrong machine, missing\n"
+           "      exports)\n"
+           "  66  an input file or device cannot be opened (also --module, --with)\n"
            "  69  a printer or endpoint is unavailable: a printer is unreachable (unknown\n"
            "      name, connection refused, no connection), its SNMP agent gave no device\n"
            "      ID (--device-id-source snmp), its command set names no PJL (nothing was\n"
            "      sent; --force), or a listen address cannot be bound (simulate, demo)\n"
-           "  70  the module refused: an export failed (last error shown in hex)\n"
+           "  70  the module refused: an export failed (last error shown in hex), or an\n"
+           "      export does not take the arguments of its prototype in pat.h\n"
            "  71  pat-host itself failed (out of memory, an internal error)\n"
            "  73  an output file cannot be created (--capture)\n"
            "  74  the USB device ID could not be read\n"

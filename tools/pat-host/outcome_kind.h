@@ -29,6 +29,9 @@ enum class OutcomeKind {
     Incomplete,     // closed early, or the module found the answer incomplete
     ByteLimit,      // reading stopped at --max-bytes
     Interrupted,    // Ctrl-C or SIGTERM before this printer finished
+    CannotOpenModule,  // --module names a file that cannot be opened
+    BadModule,         // --module names a file that is no loadable module
+    ModulesDiffer,     // compare: the two modules did not come to the same
 };
 
 int ExitCodeOf(OutcomeKind kind);

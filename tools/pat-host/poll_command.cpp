@@ -6,7 +6,7 @@
 
 namespace pathost {
 
-OutcomeKind RunPoll(const PollCommand &command, std::ostream &out, std::ostream &err) {
+OutcomeKind RunPoll(const Module &module, const PollCommand &command, std::ostream &out, std::ostream &err) {
     if (command.settings.deviceIdSource.kind == DeviceIdSource::Kind::None &&
         (command.settings.mask & kDeviceIdCategories))
         err << "pat-host: no device ID source (--device-id-source none): polling without the status, "
@@ -27,6 +27,7 @@ OutcomeKind RunPoll(const PollCommand &command, std::ostream &out, std::ostream 
             PrintText(out, outcome);
     };
     PollSettings settings = command.settings;
+    settings.module = &module;
     if (capture.is_open()) settings.capture = [&](const std::string &bytes) { capture.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); };
     PollRunner runner(io, command.targets, settings, report);
     // Before Start: the resolver's thread must inherit the blocked signals.

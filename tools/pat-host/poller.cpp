@@ -24,7 +24,7 @@ bool AsksSomethingNew(const QueryPlan &next, const std::vector<std::string> &ask
 class PrinterPoll : public std::enable_shared_from_this<PrinterPoll> {
 public:
     PrinterPoll(asio::io_context &io, Target target, const PollSettings &settings, Report report)
-        : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)) {}
+        : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)), record_(*settings.module) {}
 
     void Poll(std::function<void(OutcomeKind)> finished) {
         finished_ = std::move(finished);
@@ -119,6 +119,7 @@ private:
     void NewOutcome() {
         outcome_ = PollOutcome{};
         outcome_.address = target_.Label();
+        outcome_.module = settings_.module->identity;
         outcome_.poll = ++polls_;
         outcome_.watching = settings_.watchInterval.count() > 0;
         outcome_.lenient = settings_.lenient;
@@ -126,7 +127,7 @@ private:
 
     bool Plan() {
         try {
-            plan_ = BuildQueryPlan(record_.get(), mask_, NewEchoToken());
+            plan_ = BuildQueryPlan(*settings_.module, record_.get(), mask_, NewEchoToken());
         } catch (const ModuleFailure &failure) {
             Fail(OutcomeKind::ModuleFailure, failure.what());
             return false;
@@ -158,8 +159,13 @@ private:
                                                       " bytes, before the answer was complete");
         std::optional<std::string> deviceId;
         if (deviceId_) deviceId = deviceId_->text;
-        Applied applied = ApplyAnswers(record_.get(), plan_, session.answer, deviceId,
-                                       {settings_.raw, settings_.lenient});
+        Applied applied;
+        try {
+            applied = ApplyAnswers(*settings_.module, record_.get(), plan_, session.answer, deviceId,
+                                   {settings_.raw, settings_.lenient});
+        } catch (const BrokenExport &broken) {
+            return Fail(OutcomeKind::ModuleFailure, broken.what());
+        }
         for (ModuleCall &call : applied.calls) {
             call.round = outcome_.rounds;
             outcome_.calls.push_back(call);
@@ -200,7 +206,7 @@ private:
         if (!outcome_.unanswered.empty() && Succeeded(outcome_.kind))
             outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
         if (!outcome_.calls.empty()) {
-            FinishOutcome(outcome_, record_.get(), mask_);
+            FinishOutcome(*settings_.module, outcome_, record_.get(), mask_);
             if (previous_) outcome_.changes = DiffRecords(*previous_, outcome_.record);
             previous_ = outcome_.record;
         } else {

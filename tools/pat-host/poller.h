@@ -19,6 +19,7 @@
 namespace pathost {
 
 struct PollSettings {
+    const Module *module = nullptr;  // every printer's record and calls go through it
     uint32_t mask = kAllCategories;  // the device ID categories are dropped without a source
     SessionLimits limits;
     bool raw = false;

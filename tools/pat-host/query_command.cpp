@@ -3,7 +3,8 @@
 #include <stdio.h>
 
 #include "commands.h"
-#include "module_objects.h"
+#include "module.h"
+#include "report.h"
 
 namespace pathost {
 
@@ -70,16 +71,17 @@ std::string ShowControls(const std::string &bytes) {
     return shown;
 }
 
-OutcomeKind RunQuery(const QueryCommand &command, std::ostream &out, std::ostream &err) {
-    HostRecord record;
+OutcomeKind RunQuery(const Module &module, const QueryCommand &command, std::ostream &out, std::ostream &err) {
+    HostRecord record(module);
     for (uint16_t tray : command.trays) record.AddTray(tray);
     QueryPlan plan;
     try {
-        plan = BuildQueryPlan(record.get(), command.mask, "PATHOST-XXXXXXXX");
+        plan = BuildQueryPlan(module, record.get(), command.mask, "PATHOST-XXXXXXXX");
     } catch (const ModuleFailure &failure) {
         err << "pat-host: " << failure.what() << '\n';
         return OutcomeKind::ModuleFailure;
     }
+    out << "module: " << ModuleLine(module.identity) << '\n';
     std::string trays;
     for (uint16_t tray : command.trays) trays += (trays.empty() ? "" : ", ") + std::to_string(tray);
     out << "QueryInfo from PatCreateQueryInfo (mask " << Hex(command.mask) << ", trays "

@@ -6,7 +6,7 @@
 
 #include "answer_blocks.h"
 #include "answer_tracker.h"
-#include "module_heap.h"
+#include "module.h"
 
 namespace pathost {
 
@@ -29,10 +29,10 @@ std::string NewEchoToken() {
     return token;
 }
 
-QueryPlan BuildQueryPlan(PrnInfoEx *record, uint32_t mask, const std::string &echoToken) {
+QueryPlan BuildQueryPlan(const Module &module, PrnInfoEx *record, uint32_t mask, const std::string &echoToken) {
     QueryPlan plan;
-    plan.request = ModuleTree(PatCreateQueryInfo(record, PAT_REVISION_TREE, mask));
-    if (plan.request.get() == nullptr) throw ModuleFailure("PatCreateQueryInfo", GetLastError());
+    plan.request = ModuleTree(module, module.CreateQueryInfo(record, PAT_REVISION_TREE, mask));
+    if (plan.request.get() == nullptr) throw ModuleFailure("PatCreateQueryInfo", module.LastError());
     plan.wantsDeviceId = FindChild(plan.request.get(), PAT_TAG_DEVICE_ID) != nullptr;
     plan.moduleText = TextPayload(FindChild(plan.request.get(), PAT_TAG_PJL_TEXT));
     if (plan.moduleText.empty()) return plan;  // nothing for the PJL channel
@@ -40,8 +40,9 @@ QueryPlan BuildQueryPlan(PrnInfoEx *record, uint32_t mask, const std::string &ec
     plan.text = plan.moduleText;
     plan.required = RequestedCategories(plan.moduleText);
     if (mask & PAT_CAT_EMULATIONS) {
-        plan.zoltRequest = ModuleTree(PatCreateEmulUniqQueryInfo(record, PAT_REVISION_TREE, PAT_EMUL_QUERY_KIND, 0));
-        if (plan.zoltRequest.get() == nullptr) throw ModuleFailure("PatCreateEmulUniqQueryInfo", GetLastError());
+        plan.zoltRequest =
+            ModuleTree(module, module.CreateEmulUniqQueryInfo(record, PAT_REVISION_TREE, PAT_EMUL_QUERY_KIND, 0));
+        if (plan.zoltRequest.get() == nullptr) throw ModuleFailure("PatCreateEmulUniqQueryInfo", module.LastError());
         std::string zolt = TextPayload(FindChild(plan.zoltRequest.get(), PAT_TAG_PJL_TEXT));
         plan.text += zolt;
         for (std::string &category : RequestedCategories(zolt)) plan.optional.push_back(std::move(category));

@@ -34,7 +34,7 @@ struct QueryPlan {
 };
 
 // Throws ModuleFailure when an export refuses.
-QueryPlan BuildQueryPlan(PrnInfoEx *record, uint32_t mask, const std::string &echoToken);
+QueryPlan BuildQueryPlan(const Module &module, PrnInfoEx *record, uint32_t mask, const std::string &echoToken);
 
 // A fresh echo word, "PATHOST-" and eight hex digits.
 std::string NewEchoToken();

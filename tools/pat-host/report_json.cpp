@@ -32,6 +32,8 @@ Json CleaningToJson(const PollOutcome &o) {
 Json OutcomeToJson(const PollOutcome &o) {
     Json j;
     j["address"] = o.address;
+    if (o.module)
+        j["module"] = {{"path", o.module->path}, {"kind", o.module->kind}, {"version", o.module->version}};
     j["poll"] = o.poll;
     j["exitCode"] = ExitCodeOf(o.kind);
     j["result"] = WordOf(o.kind);

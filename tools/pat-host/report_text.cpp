@@ -161,8 +161,8 @@ void PrintFlat(std::ostream &out, const PollOutcome &o) {
 }
 
 void PrintCalls(std::ostream &out, const PollOutcome &o) {
-    if (o.calls.empty()) return Line(out, "module", "not called");
-    std::string label = "module";
+    if (o.calls.empty()) return Line(out, "calls", "none: the module was not called");
+    std::string label = "calls";
     for (const ModuleCall &call : o.calls) {
         Line(out, label, "round " + std::to_string(call.round) + ", " + call.call + " (" + call.tree + "): " +
                              (call.result ? "ok" : "failed with " + HexCode(call.lastError) + " (" +
@@ -216,11 +216,18 @@ std::string Visible(const std::string &text) {
     return out;
 }
 
+std::string ModuleLine(const ModuleIdentity &m) {
+    size_t slash = m.path.rfind('/');
+    std::string name = slash == std::string::npos ? m.path : m.path.substr(slash + 1);
+    return name + " (" + m.kind + "), version " + m.version + ": " + m.path;
+}
+
 void PrintText(std::ostream &out, const PollOutcome &o) {
     bool ok = Succeeded(o.kind);
     out << o.address << "  poll " << o.poll << ": " << WordOf(o.kind);
     if (!ok) out << " (exit " << ExitCodeOf(o.kind) << ")";
     out << "  [" << o.rounds << (o.rounds == 1 ? " round, " : " rounds, ") << o.bytesReceived << " bytes]\n";
+    if (o.module) Line(out, "module", ModuleLine(*o.module));
     if (!ok) Line(out, "problem", o.message);
     if (const char *next = HintOf(o.kind); *next != '\0') Line(out, "next", next);
     const Json &r = o.record;

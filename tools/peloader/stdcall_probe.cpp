@@ -1,4 +1,4 @@
-#include "contract/stdcall_probe.h"
+#include "peloader/stdcall_probe.h"
 
 // cdecl: (function, arguments, count, removed*) -> EAX of the call.
 asm(R"(
@@ -41,7 +41,7 @@ pat_call_probed:
 extern "C" uint32_t pat_call_probed(const void *function, const uint32_t *arguments, uint32_t count,
                                     int32_t *removed);
 
-namespace pat::test {
+namespace pat::pe {
 
 ProbedCall CallProbed(const void *function, const uint32_t *arguments, uint32_t count) {
     ProbedCall call = {0, 0};
@@ -49,4 +49,4 @@ ProbedCall CallProbed(const void *function, const uint32_t *arguments, uint32_t 
     return call;
 }
 
-}  // namespace pat::test
+}  // namespace pat::pe

@@ -1,11 +1,13 @@
 // Calling a function the way a stdcall caller does, while watching the stack
 // pointer: the callee must remove exactly its arguments, no more, no fewer.
-#ifndef PAT_TESTS_CONTRACT_STDCALL_PROBE_H
-#define PAT_TESTS_CONTRACT_STDCALL_PROBE_H
+// Hosts call exports through it, so a binary whose export does not have the
+// prototype a host expects is found out instead of corrupting the stack.
+#ifndef PAT_PELOADER_STDCALL_PROBE_H
+#define PAT_PELOADER_STDCALL_PROBE_H
 
 #include <stdint.h>
 
-namespace pat::test {
+namespace pat::pe {
 
 struct ProbedCall {
     uint32_t result;  // EAX
@@ -18,6 +20,6 @@ struct ProbedCall {
 // the frame.
 ProbedCall CallProbed(const void *function, const uint32_t *arguments, uint32_t count);
 
-}  // namespace pat::test
+}  // namespace pat::pe
 
 #endif
