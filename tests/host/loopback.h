@@ -2,7 +2,7 @@
 #ifndef PAT_HOST_TESTS_LOOPBACK_H
 #define PAT_HOST_TESTS_LOOPBACK_H
 
-#include <asio/io_context.hpp>
+#include <boost/asio/io_context.hpp>
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -73,10 +73,10 @@ public:
         return run;
     }
 
-    asio::io_context &io() { return io_; }
+    boost::asio::io_context &io() { return io_; }
 
 private:
-    asio::io_context io_;
+    boost::asio::io_context io_;
     std::vector<std::unique_ptr<sim::Server>> servers_;
 };
 

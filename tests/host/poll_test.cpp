@@ -5,7 +5,7 @@
 
 #include <stdio.h>
 
-#include <asio/ip/tcp.hpp>
+#include <boost/asio/ip/tcp.hpp>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -281,7 +281,7 @@ TEST(Poll, AnUnreachablePrinterIsReportedWithoutCallingTheModule) {
     Loopback loop;
     uint16_t closedPort;
     {
-        asio::ip::tcp::acceptor probe(loop.io(), {asio::ip::make_address("127.0.0.1"), 0});
+        boost::asio::ip::tcp::acceptor probe(loop.io(), {boost::asio::ip::make_address("127.0.0.1"), 0});
         closedPort = probe.local_endpoint().port();
     }
     PollSettings settings;
@@ -414,7 +414,7 @@ TEST(Poll, DeviceIdSourcesAndSafeProbing) {
         settings.snmp.port = test::FreeUdpPort();  // nothing answers there
         if (c.agent == Agent::Serves || c.agent == Agent::Truncated) {
             agent = std::make_unique<sim::SnmpResponder>(
-                loop.io(), asio::ip::udp::endpoint(asio::ip::make_address("127.0.0.1"), 0),
+                loop.io(), boost::asio::ip::udp::endpoint(boost::asio::ip::make_address("127.0.0.1"), 0),
                 sim::DeviceIdText(sim::DefaultProfile()),
                 c.agent == Agent::Truncated ? sim::SnmpFault::Truncated : sim::SnmpFault::None);
             settings.snmp.port = agent->port();

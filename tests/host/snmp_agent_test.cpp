@@ -28,7 +28,7 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     ASSERT_TRUE(snmpd.started());
 
     // snmpd takes a moment to load its modules: ask until it answers.
-    asio::io_context io;
+    boost::asio::io_context io;
     DeviceIdQueryOptions options = test::LoopbackQuery(port);
     options.fallBackToV1 = false;
     DeviceIdResult found;

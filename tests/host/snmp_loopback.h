@@ -3,16 +3,16 @@
 #ifndef PAT_HOST_TESTS_SNMP_LOOPBACK_H
 #define PAT_HOST_TESTS_SNMP_LOOPBACK_H
 
-#include <asio/io_context.hpp>
-#include <asio/ip/udp.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/udp.hpp>
 
 #include "snmp/snmp_device_id.h"
 
 namespace pathost::test {
 
 inline uint16_t FreeUdpPort() {
-    asio::io_context io;
-    asio::ip::udp::socket socket(io, {asio::ip::make_address("127.0.0.1"), 0});
+    boost::asio::io_context io;
+    boost::asio::ip::udp::socket socket(io, {boost::asio::ip::make_address("127.0.0.1"), 0});
     return socket.local_endpoint().port();
 }
 
@@ -26,7 +26,7 @@ inline snmp::DeviceIdQueryOptions LoopbackQuery(uint16_t port, std::string commu
     return options;
 }
 
-inline snmp::DeviceIdResult QueryDeviceId(asio::io_context &io, const snmp::DeviceIdQueryOptions &options) {
+inline snmp::DeviceIdResult QueryDeviceId(boost::asio::io_context &io, const snmp::DeviceIdQueryOptions &options) {
     snmp::DeviceIdResult result;
     result.reason = "the handler never ran";
     snmp::DeviceIdQuery query(io, options);

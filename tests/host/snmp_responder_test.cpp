@@ -15,13 +15,13 @@ using snmp::DeviceIdResult;
 using Status = DeviceIdResult::Status;
 
 const std::string kDeviceId = "MFG:Acme;CMD:PJL,PCL;MDL:Model 1;";
-const asio::ip::udp::endpoint kLoopback{asio::ip::make_address("127.0.0.1"), 0};
+const boost::asio::ip::udp::endpoint kLoopback{boost::asio::ip::make_address("127.0.0.1"), 0};
 
 TEST(SnmpResponder, SnmpgetReadsTheDeviceIdAndNothingElse) {
     ASSERT_EQ(access("/usr/bin/snmpget", X_OK), 0) << "net-snmp's snmpget is missing (scripts/test installs it)";
-    asio::io_context io;
+    boost::asio::io_context io;
     SnmpResponder responder(io, kLoopback, kDeviceId);
-    auto work = asio::make_work_guard(io);
+    auto work = boost::asio::make_work_guard(io);
     std::thread loop([&] { io.run(); });
     test::ScratchDir dir;
     const struct {
@@ -60,7 +60,7 @@ TEST(SnmpResponder, TheClientInEachFaultMode) {
         {SnmpFault::Truncated, kDeviceId, std::nullopt, Status::Malformed, "past the end"},
     };
     for (const auto &c : cases) {
-        asio::io_context io;
+        boost::asio::io_context io;
         SnmpResponder responder(io, kLoopback, c.deviceId, c.fault, c.community);
         DeviceIdResult r = test::QueryDeviceId(io, test::LoopbackQuery(responder.port()));
         std::string name = std::string(SnmpFaultName(c.fault)) + " " + c.community.value_or("any");
@@ -73,7 +73,7 @@ TEST(SnmpResponder, TheClientInEachFaultMode) {
 }
 
 TEST(SnmpResponder, CancelledOrAbandonedWhilePending) {
-    asio::io_context io;
+    boost::asio::io_context io;
     SnmpResponder responder(io, kLoopback, kDeviceId, SnmpFault::Silent);
     snmp::DeviceIdQuery cancelled(io, test::LoopbackQuery(responder.port()));
     std::optional<Status> status;

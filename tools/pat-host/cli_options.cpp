@@ -1,6 +1,6 @@
 #include "cli_options.h"
 
-#include <asio/ip/address.hpp>
+#include <boost/asio/ip/address.hpp>
 #include <cmath>
 
 #include "mask.h"
@@ -46,8 +46,8 @@ const CLI::Validator kListenAddress = Check([](const std::string &text) -> std::
     std::string error;
     std::optional<Target> where = ParseTarget(text, kRawPrintPort, &error, true);
     if (!where) return error;
-    asio::error_code ec;
-    asio::ip::make_address(where->host, ec);
+    boost::system::error_code ec;
+    boost::asio::ip::make_address(where->host, ec);
     if (ec) return "'" + where->host + "' is not an IP address";
     return {};
 });

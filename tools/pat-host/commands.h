@@ -86,12 +86,12 @@ OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ost
 
 // A simulated printer listening; null, with the reason in err, when the
 // address cannot be bound.
-std::unique_ptr<sim::Server> StartServer(asio::io_context &io, const sim::ServerOptions &options,
+std::unique_ptr<sim::Server> StartServer(boost::asio::io_context &io, const sim::ServerOptions &options,
                                          const sim::Profile &profile, std::ostream &err);
 
 // The agent listening on host; null, with the reason in err, when the address
 // cannot be bound.
-std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(asio::io_context &io, const std::string &host,
+std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(boost::asio::io_context &io, const std::string &host,
                                                    const SnmpAgentOptions &options, const sim::Profile &profile,
                                                    std::ostream &err);
 

@@ -9,7 +9,7 @@ namespace pathost {
 OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostream &out, std::ostream &err) {
     sim::Profile profile;
     if (OutcomeKind failure = LoadProfile(command.profileFile, &profile, err); !Succeeded(failure)) return failure;
-    asio::io_context io;
+    boost::asio::io_context io;
     sim::ServerOptions options;
     options.host = command.host;
     options.port = command.port;

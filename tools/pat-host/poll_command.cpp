@@ -19,7 +19,7 @@ OutcomeKind RunPoll(const Module &module, const PollCommand &command, std::ostre
             return OutcomeKind::CannotCreate;
         }
     }
-    asio::io_context io;
+    boost::asio::io_context io;
     Report report = [&](const PollOutcome &outcome) {
         if (command.output.json)
             PrintJson(out, outcome);

@@ -1,22 +1,22 @@
 #include "poll_session.h"
 
 #include <array>
-#include <asio/connect.hpp>
-#include <asio/ip/tcp.hpp>
-#include <asio/steady_timer.hpp>
-#include <asio/write.hpp>
+#include <boost/asio/connect.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/write.hpp>
 #include <memory>
 
 namespace pathost {
 
 namespace {
 
-using asio::ip::tcp;
+using boost::asio::ip::tcp;
 using Clock = std::chrono::steady_clock;
 
 class Exchange : public std::enable_shared_from_this<Exchange> {
 public:
-    Exchange(asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
+    Exchange(boost::asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
              const SessionLimits &limits, SessionDone done)
         : target_(target),
           request_(std::move(request)),
@@ -33,7 +33,7 @@ public:
         start_ = Clock::now();
         auto self = shared_from_this();
         overall_.expires_after(limits_.overall);
-        overall_.async_wait([self](const asio::error_code &ec) {
+        overall_.async_wait([self](const boost::system::error_code &ec) {
             if (ec) return;
             if (!self->connected_)
                 self->Finish(SessionEnd::Unreachable, "no connection within the overall timeout");
@@ -41,7 +41,7 @@ public:
                 self->Finish(SessionEnd::OverallTimeout, {});
         });
         resolver_.async_resolve(target_.host, std::to_string(target_.port),
-                                [self](const asio::error_code &ec, tcp::resolver::results_type results) {
+                                [self](const boost::system::error_code &ec, tcp::resolver::results_type results) {
                                     if (ec)
                                         self->Finish(SessionEnd::Unreachable, "cannot resolve the host: " + ec.message());
                                     else
@@ -54,7 +54,7 @@ public:
 private:
     void Connect(const tcp::resolver::results_type &results) {
         auto self = shared_from_this();
-        asio::async_connect(socket_, results, [self](const asio::error_code &ec, const tcp::endpoint &) {
+        boost::asio::async_connect(socket_, results, [self](const boost::system::error_code &ec, const tcp::endpoint &) {
             if (ec) return self->Finish(SessionEnd::Unreachable, "cannot connect: " + ec.message());
             self->connected_ = true;
             self->Send();
@@ -63,7 +63,7 @@ private:
 
     void Send() {
         auto self = shared_from_this();
-        asio::async_write(socket_, asio::buffer(request_), [self](const asio::error_code &ec, size_t) {
+        boost::asio::async_write(socket_, boost::asio::buffer(request_), [self](const boost::system::error_code &ec, size_t) {
             if (ec) return self->Finish(SessionEnd::PeerClosed, "sending the query failed: " + ec.message());
             self->ArmIdle();
             self->Read();
@@ -74,19 +74,19 @@ private:
         auto self = shared_from_this();
         unsigned generation = ++idleGeneration_;
         idle_.expires_after(limits_.idle);
-        idle_.async_wait([self, generation](const asio::error_code &ec) {
+        idle_.async_wait([self, generation](const boost::system::error_code &ec) {
             if (!ec && generation == self->idleGeneration_) self->Finish(SessionEnd::IdleTimeout, {});
         });
     }
 
     void Read() {
         auto self = shared_from_this();
-        socket_.async_read_some(asio::buffer(chunk_), [self](const asio::error_code &ec, size_t n) {
+        socket_.async_read_some(boost::asio::buffer(chunk_), [self](const boost::system::error_code &ec, size_t n) {
             self->OnRead(ec, n);
         });
     }
 
-    void OnRead(const asio::error_code &ec, size_t n) {
+    void OnRead(const boost::system::error_code &ec, size_t n) {
         if (finished_) return;
         if (n > 0) {
             result_.bytesReceived += n;
@@ -98,7 +98,7 @@ private:
             if (keep < n) return Finish(SessionEnd::ByteLimit, {});
             ArmIdle();
         }
-        if (ec == asio::error::eof) return Finish(SessionEnd::PeerClosed, {});
+        if (ec == boost::asio::error::eof) return Finish(SessionEnd::PeerClosed, {});
         if (ec) return Finish(SessionEnd::PeerClosed, ec.message());
         Read();
     }
@@ -106,7 +106,7 @@ private:
     void Finish(SessionEnd end, std::string error) {
         if (finished_) return;
         finished_ = true;
-        asio::error_code ignored;
+        boost::system::error_code ignored;
         overall_.cancel();
         idle_.cancel();
         resolver_.cancel();
@@ -125,8 +125,8 @@ private:
     SessionDone done_;
     tcp::resolver resolver_;
     tcp::socket socket_;
-    asio::steady_timer overall_;
-    asio::steady_timer idle_;
+    boost::asio::steady_timer overall_;
+    boost::asio::steady_timer idle_;
     std::array<char, 16384> chunk_{};
     SessionResult result_;
     Clock::time_point start_;
@@ -137,7 +137,7 @@ private:
 
 }  // namespace
 
-StopExchange StartExchange(asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
+StopExchange StartExchange(boost::asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
                            const SessionLimits &limits, SessionDone done) {
     auto exchange = std::make_shared<Exchange>(io, target, std::move(request), std::move(tracker), limits, std::move(done));
     exchange->Start();

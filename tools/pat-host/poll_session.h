@@ -7,7 +7,7 @@
 
 #include <stddef.h>
 
-#include <asio/io_context.hpp>
+#include <boost/asio/io_context.hpp>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -48,7 +48,7 @@ using SessionDone = std::function<void(SessionResult)>;
 // calling `done` before returning. Safe to call after it ended.
 using StopExchange = std::function<void()>;
 
-StopExchange StartExchange(asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
+StopExchange StartExchange(boost::asio::io_context &io, const Target &target, std::string request, AnswerTracker tracker,
                            const SessionLimits &limits, SessionDone done);
 
 }  // namespace pathost

@@ -1,8 +1,8 @@
 #include "poller.h"
 
 #include <algorithm>
-#include <asio/post.hpp>
-#include <asio/steady_timer.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <deque>
 
 #include "command_set.h"
@@ -23,7 +23,7 @@ bool AsksSomethingNew(const QueryPlan &next, const std::vector<std::string> &ask
 // One printer, its record kept from poll to poll.
 class PrinterPoll : public std::enable_shared_from_this<PrinterPoll> {
 public:
-    PrinterPoll(asio::io_context &io, Target target, const PollSettings &settings, Report report)
+    PrinterPoll(boost::asio::io_context &io, Target target, const PollSettings &settings, Report report)
         : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)), record_(*settings.module) {}
 
     void Poll(std::function<void(OutcomeKind)> finished) {
@@ -217,7 +217,7 @@ private:
         finished(outcome_.kind);
     }
 
-    asio::io_context &io_;
+    boost::asio::io_context &io_;
     Target target_;
     PollSettings settings_;
     Report report_;
@@ -240,7 +240,7 @@ private:
 struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
     enum class State { Waiting, Polling, Sleeping, Finished };
 
-    Impl(asio::io_context &io, PollSettings s) : io(io), settings(std::move(s)) {}
+    Impl(boost::asio::io_context &io, PollSettings s) : io(io), settings(std::move(s)) {}
 
     void Pump() {
         while (!interrupted && active < std::max<size_t>(settings.concurrency, 1) && !waiting.empty()) {
@@ -265,7 +265,7 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
             ++sleeping;
             state[index] = State::Sleeping;
             timers[index]->expires_after(settings.watchInterval);
-            timers[index]->async_wait([self, index](const asio::error_code &ec) {
+            timers[index]->async_wait([self, index](const boost::system::error_code &ec) {
                 --self->sleeping;
                 if (ec || self->interrupted) return self->CheckAllDone();
                 self->state[index] = State::Waiting;
@@ -275,7 +275,7 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
         }
         // Started from a completion, so the next poll never runs inside this one.
         auto self = shared_from_this();
-        asio::post(io, [self] {
+        boost::asio::post(io, [self] {
             self->Pump();
             self->CheckAllDone();
         });
@@ -312,10 +312,10 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
         }
     }
 
-    asio::io_context &io;
+    boost::asio::io_context &io;
     PollSettings settings;
     std::vector<std::shared_ptr<PrinterPoll>> printers;
-    std::vector<std::unique_ptr<asio::steady_timer>> timers;
+    std::vector<std::unique_ptr<boost::asio::steady_timer>> timers;
     std::vector<OutcomeKind> last;  // each printer's last result
     std::vector<State> state;
     std::vector<unsigned> polls;
@@ -326,11 +326,11 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
     std::function<void()> allDone;
 };
 
-PollRunner::PollRunner(asio::io_context &io, std::vector<Target> targets, PollSettings settings, Report report)
+PollRunner::PollRunner(boost::asio::io_context &io, std::vector<Target> targets, PollSettings settings, Report report)
     : impl_(std::make_shared<Impl>(io, std::move(settings))) {
     for (Target &target : targets) {
         impl_->printers.push_back(std::make_shared<PrinterPoll>(io, std::move(target), impl_->settings, report));
-        impl_->timers.push_back(std::make_unique<asio::steady_timer>(io));
+        impl_->timers.push_back(std::make_unique<boost::asio::steady_timer>(io));
         impl_->last.push_back(OutcomeKind::Pending);
         impl_->state.push_back(Impl::State::Waiting);
         impl_->polls.push_back(0);

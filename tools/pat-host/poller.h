@@ -6,7 +6,7 @@
 #ifndef PAT_HOST_POLLER_H
 #define PAT_HOST_POLLER_H
 
-#include <asio/io_context.hpp>
+#include <boost/asio/io_context.hpp>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -38,7 +38,7 @@ using Report = std::function<void(const PollOutcome &)>;
 
 class PollRunner {
 public:
-    PollRunner(asio::io_context &io, std::vector<Target> targets, PollSettings settings, Report report);
+    PollRunner(boost::asio::io_context &io, std::vector<Target> targets, PollSettings settings, Report report);
     ~PollRunner();
     // Starts the polls; they run as the io_context runs.
     void Start();

@@ -27,22 +27,22 @@ OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ost
     return OutcomeKind::Ok;
 }
 
-std::unique_ptr<sim::Server> StartServer(asio::io_context &io, const sim::ServerOptions &options,
+std::unique_ptr<sim::Server> StartServer(boost::asio::io_context &io, const sim::ServerOptions &options,
                                          const sim::Profile &profile, std::ostream &err) {
     try {
         return std::make_unique<sim::Server>(io, options, profile);
-    } catch (const asio::system_error &error) {
+    } catch (const boost::system::system_error &error) {
         err << "pat-host: cannot listen on " << options.host << ":" << options.port << ": " << error.code().message()
             << '\n';
         return nullptr;
     }
 }
 
-std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(asio::io_context &io, const std::string &host,
+std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(boost::asio::io_context &io, const std::string &host,
                                                    const SnmpAgentOptions &options, const sim::Profile &profile,
                                                    std::ostream &err) {
     try {
-        asio::ip::udp::endpoint where(asio::ip::make_address(host), options.port.value_or(0));
+        boost::asio::ip::udp::endpoint where(boost::asio::ip::make_address(host), options.port.value_or(0));
         return std::make_unique<sim::SnmpResponder>(io, where, sim::DeviceIdText(profile), options.fault);
     } catch (const std::system_error &error) {
         err << "pat-host: cannot listen for SNMP on " << host << ":" << options.port.value_or(0) << " (UDP): "
@@ -62,7 +62,7 @@ OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::
         out << "profile " << command.profileFile << " is valid\n";
         return OutcomeKind::Ok;
     }
-    asio::io_context io;
+    boost::asio::io_context io;
     std::unique_ptr<sim::Server> server = StartServer(io, command.server, profile, err);
     if (!server) return OutcomeKind::CannotListen;
     std::unique_ptr<sim::SnmpResponder> agent;

@@ -3,19 +3,19 @@
 #include <pthread.h>
 #include <sys/signalfd.h>
 
-#include <asio/read.hpp>
+#include <boost/asio/read.hpp>
 #include <system_error>
 
 namespace pathost {
 
 struct StopSignals::State {
-    explicit State(asio::io_context &io) : descriptor(io) {}
-    asio::posix::stream_descriptor descriptor;
+    explicit State(boost::asio::io_context &io) : descriptor(io) {}
+    boost::asio::posix::stream_descriptor descriptor;
     signalfd_siginfo info{};
     std::function<void(int)> stop;
 };
 
-StopSignals::StopSignals(asio::io_context &io, std::function<void(int)> stop) : state_(std::make_shared<State>(io)) {
+StopSignals::StopSignals(boost::asio::io_context &io, std::function<void(int)> stop) : state_(std::make_shared<State>(io)) {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
@@ -28,8 +28,8 @@ StopSignals::StopSignals(asio::io_context &io, std::function<void(int)> stop) : 
     }
     state_->descriptor.assign(fd);
     state_->stop = std::move(stop);
-    asio::async_read(state_->descriptor, asio::buffer(&state_->info, sizeof state_->info),
-                     [state = state_](const asio::error_code &ec, size_t) {
+    boost::asio::async_read(state_->descriptor, boost::asio::buffer(&state_->info, sizeof state_->info),
+                     [state = state_](const boost::system::error_code &ec, size_t) {
                          if (ec || !state->stop) return;
                          auto stop = std::move(state->stop);
                          state->stop = nullptr;
@@ -39,14 +39,14 @@ StopSignals::StopSignals(asio::io_context &io, std::function<void(int)> stop) : 
 
 StopSignals::~StopSignals() {
     Cancel();
-    asio::error_code ignored;
+    boost::system::error_code ignored;
     state_->descriptor.close(ignored);
     pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 void StopSignals::Cancel() {
     state_->stop = nullptr;
-    asio::error_code ignored;
+    boost::system::error_code ignored;
     state_->descriptor.cancel(ignored);
 }
 

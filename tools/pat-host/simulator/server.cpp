@@ -1,8 +1,8 @@
 #include "simulator/server.h"
 
 #include <array>
-#include <asio/steady_timer.hpp>
-#include <asio/write.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/write.hpp>
 
 #include "simulator/answers.h"
 #include "simulator/command_reader.h"
@@ -11,7 +11,7 @@ namespace pathost::sim {
 
 namespace {
 
-using asio::ip::tcp;
+using boost::asio::ip::tcp;
 
 constexpr std::array<std::pair<Fault, const char *>, 7> kFaults = {{
     {Fault::None, "none"},
@@ -57,7 +57,7 @@ public:
 private:
     void Read() {
         auto self = shared_from_this();
-        socket_.async_read_some(asio::buffer(chunk_), [self](const asio::error_code &ec, size_t n) {
+        socket_.async_read_some(boost::asio::buffer(chunk_), [self](const boost::system::error_code &ec, size_t n) {
             if (ec) return self->Close();
             self->OnCommands(self->reader_.Feed(std::string_view(self->chunk_.data(), n)));
             if (!self->closing_) self->Read();
@@ -110,7 +110,7 @@ private:
         auto self = shared_from_this();
         auto data = std::make_shared<std::string>(std::move(outbox_));
         outbox_.clear();
-        asio::async_write(socket_, asio::buffer(*data), [self, data](const asio::error_code &ec, size_t) {
+        boost::asio::async_write(socket_, boost::asio::buffer(*data), [self, data](const boost::system::error_code &ec, size_t) {
             if (ec) return self->Close();
             self->WriteNext();
         });
@@ -119,7 +119,7 @@ private:
     void Flood() {
         static const std::string chunk = FloodChunk();
         auto self = shared_from_this();
-        asio::async_write(socket_, asio::buffer(chunk), [self](const asio::error_code &ec, size_t) {
+        boost::asio::async_write(socket_, boost::asio::buffer(chunk), [self](const boost::system::error_code &ec, size_t) {
             if (ec) return self->Close();
             self->Flood();
         });
@@ -128,11 +128,11 @@ private:
     void DripNext() {
         auto self = shared_from_this();
         timer_.expires_after(drip_);
-        timer_.async_wait([self](const asio::error_code &ec) {
+        timer_.async_wait([self](const boost::system::error_code &ec) {
             if (ec || self->drip_queue_.empty() || !self->socket_.is_open()) return;
             auto byte = std::make_shared<char>(self->drip_queue_.front());
             self->drip_queue_.erase(0, 1);
-            asio::async_write(self->socket_, asio::buffer(byte.get(), 1), [self, byte](const asio::error_code &ec, size_t) {
+            boost::asio::async_write(self->socket_, boost::asio::buffer(byte.get(), 1), [self, byte](const boost::system::error_code &ec, size_t) {
                 if (ec) return self->Close();
                 if (!self->drip_queue_.empty()) self->DripNext();
             });
@@ -140,14 +140,14 @@ private:
     }
 
     void Close() {
-        asio::error_code ignored;
+        boost::system::error_code ignored;
         timer_.cancel();
         socket_.shutdown(tcp::socket::shutdown_both, ignored);
         socket_.close(ignored);
     }
 
     tcp::socket socket_;
-    asio::steady_timer timer_;
+    boost::asio::steady_timer timer_;
     Fault fault_;
     std::chrono::milliseconds drip_;
     Profile profile_;
@@ -163,7 +163,7 @@ private:
 }  // namespace
 
 struct ServerState {
-    explicit ServerState(asio::io_context &io) : acceptor(io) {}
+    explicit ServerState(boost::asio::io_context &io) : acceptor(io) {}
     tcp::acceptor acceptor;
     ServerOptions options;
     mutable std::mutex mutex;
@@ -174,7 +174,7 @@ struct ServerState {
 namespace {
 
 void Accept(const std::shared_ptr<ServerState> &state) {
-    state->acceptor.async_accept([state](const asio::error_code &ec, tcp::socket socket) {
+    state->acceptor.async_accept([state](const boost::system::error_code &ec, tcp::socket socket) {
         if (ec) return;  // closed
         Profile profile;
         {
@@ -214,11 +214,11 @@ std::vector<std::string> FaultNameList() {
     return names;
 }
 
-Server::Server(asio::io_context &io, const ServerOptions &options, Profile profile)
+Server::Server(boost::asio::io_context &io, const ServerOptions &options, Profile profile)
     : state_(std::make_shared<ServerState>(io)) {
     state_->options = options;
     state_->profile = std::move(profile);
-    tcp::endpoint endpoint(asio::ip::make_address(options.host), options.port);
+    tcp::endpoint endpoint(boost::asio::ip::make_address(options.host), options.port);
     state_->acceptor.open(endpoint.protocol());
     state_->acceptor.set_option(tcp::acceptor::reuse_address(true));
     state_->acceptor.bind(endpoint);
@@ -228,7 +228,7 @@ Server::Server(asio::io_context &io, const ServerOptions &options, Profile profi
 
 Server::~Server() { Stop(); }
 
-asio::ip::tcp::endpoint Server::endpoint() const { return state_->acceptor.local_endpoint(); }
+boost::asio::ip::tcp::endpoint Server::endpoint() const { return state_->acceptor.local_endpoint(); }
 
 void Server::SetProfile(Profile profile) {
     std::lock_guard<std::mutex> lock(state_->mutex);
@@ -246,7 +246,7 @@ size_t Server::connections() const {
 }
 
 void Server::Stop() {
-    asio::error_code ignored;
+    boost::system::error_code ignored;
     state_->acceptor.close(ignored);
 }
 

@@ -6,8 +6,8 @@
 
 #include <stdint.h>
 
-#include <asio/io_context.hpp>
-#include <asio/ip/tcp.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -44,13 +44,13 @@ struct ServerOptions {
 
 class Server {
 public:
-    // Binds and starts accepting; throws asio::system_error when it cannot bind.
-    Server(asio::io_context &io, const ServerOptions &options, Profile profile);
+    // Binds and starts accepting; throws boost::system::system_error when it cannot bind.
+    Server(boost::asio::io_context &io, const ServerOptions &options, Profile profile);
     ~Server();
     Server(const Server &) = delete;
     Server &operator=(const Server &) = delete;
 
-    asio::ip::tcp::endpoint endpoint() const;
+    boost::asio::ip::tcp::endpoint endpoint() const;
     uint16_t port() const { return endpoint().port(); }
     // Later connections answer from the new profile.
     void SetProfile(Profile profile);

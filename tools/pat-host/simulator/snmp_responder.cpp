@@ -9,7 +9,7 @@ namespace pathost::sim {
 
 namespace {
 
-using asio::ip::udp;
+using boost::asio::ip::udp;
 
 constexpr std::array<std::pair<SnmpFault, const char *>, 4> kFaults = {{
     {SnmpFault::None, "none"},
@@ -70,19 +70,19 @@ std::optional<std::vector<uint8_t>> AnswerSnmpDatagram(std::span<const uint8_t> 
 }
 
 struct ResponderState : std::enable_shared_from_this<ResponderState> {
-    ResponderState(asio::io_context &io, const udp::endpoint &endpoint) : socket(io, endpoint) {}
+    ResponderState(boost::asio::io_context &io, const udp::endpoint &endpoint) : socket(io, endpoint) {}
 
     void Receive() {
         auto self = shared_from_this();
-        socket.async_receive_from(asio::buffer(buffer), from, [self](const asio::error_code &ec, size_t n) {
-            if (ec == asio::error::operation_aborted || !self->socket.is_open()) return;
+        socket.async_receive_from(boost::asio::buffer(buffer), from, [self](const boost::system::error_code &ec, size_t n) {
+            if (ec == boost::asio::error::operation_aborted || !self->socket.is_open()) return;
             if (!ec) {
                 auto answer = AnswerSnmpDatagram(std::span(self->buffer.data(), n), self->deviceId,
                                                  self->community, self->fault);
                 // One answer at a time is plenty for a simulator; a send that
                 // fails is an answer lost, as UDP allows.
-                asio::error_code ignored;
-                if (answer) self->socket.send_to(asio::buffer(*answer), self->from, 0, ignored);
+                boost::system::error_code ignored;
+                if (answer) self->socket.send_to(boost::asio::buffer(*answer), self->from, 0, ignored);
             }
             self->Receive();
         });
@@ -96,7 +96,7 @@ struct ResponderState : std::enable_shared_from_this<ResponderState> {
     SnmpFault fault = SnmpFault::None;
 };
 
-SnmpResponder::SnmpResponder(asio::io_context &io, const udp::endpoint &endpoint, std::string deviceId,
+SnmpResponder::SnmpResponder(boost::asio::io_context &io, const udp::endpoint &endpoint, std::string deviceId,
                              SnmpFault fault, std::optional<std::string> community)
     : state_(std::make_shared<ResponderState>(io, endpoint)) {
     state_->deviceId = std::move(deviceId);
@@ -110,7 +110,7 @@ SnmpResponder::~SnmpResponder() { Stop(); }
 udp::endpoint SnmpResponder::endpoint() const { return state_->socket.local_endpoint(); }
 
 void SnmpResponder::Stop() {
-    asio::error_code ignored;
+    boost::system::error_code ignored;
     state_->socket.close(ignored);
 }
 

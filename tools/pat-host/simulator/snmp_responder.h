@@ -7,8 +7,8 @@
 
 #include <stdint.h>
 
-#include <asio/io_context.hpp>
-#include <asio/ip/udp.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/udp.hpp>
 #include <memory>
 #include <optional>
 #include <span>
@@ -38,14 +38,14 @@ std::optional<std::vector<uint8_t>> AnswerSnmpDatagram(std::span<const uint8_t> 
 class SnmpResponder {
 public:
     // Binds (port 0: any free port) and starts serving; throws
-    // asio::system_error when it cannot bind. No community: any is answered.
-    SnmpResponder(asio::io_context &io, const asio::ip::udp::endpoint &endpoint, std::string deviceId,
+    // boost::system::system_error when it cannot bind. No community: any is answered.
+    SnmpResponder(boost::asio::io_context &io, const boost::asio::ip::udp::endpoint &endpoint, std::string deviceId,
                   SnmpFault fault = SnmpFault::None, std::optional<std::string> community = std::nullopt);
     ~SnmpResponder();
     SnmpResponder(const SnmpResponder &) = delete;
     SnmpResponder &operator=(const SnmpResponder &) = delete;
 
-    asio::ip::udp::endpoint endpoint() const;
+    boost::asio::ip::udp::endpoint endpoint() const;
     uint16_t port() const { return endpoint().port(); }
     void Stop();
 

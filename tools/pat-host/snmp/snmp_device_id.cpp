@@ -1,8 +1,8 @@
 #include "snmp/snmp_device_id.h"
 
-#include <asio/ip/udp.hpp>
-#include <asio/post.hpp>
-#include <asio/steady_timer.hpp>
+#include <boost/asio/ip/udp.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <random>
 
 namespace pathost::snmp {
@@ -35,7 +35,7 @@ const char *StatusName(DeviceIdResult::Status status) {
 
 namespace {
 
-using asio::ip::udp;
+using boost::asio::ip::udp;
 using Status = DeviceIdResult::Status;
 
 // A datagram that fills the buffer may have been cut by the kernel; no
@@ -48,14 +48,14 @@ constexpr size_t kMaxDatagram = 64 * 1024;
 // runs after the query object is gone, or is destroyed with a stopped
 // io_context, touches only this.
 struct QueryState : std::enable_shared_from_this<QueryState> {
-    QueryState(asio::io_context &io, DeviceIdQueryOptions o)
+    QueryState(boost::asio::io_context &io, DeviceIdQueryOptions o)
         : resolver(io), socket(io), timer(io), options(std::move(o)), buffer(kMaxDatagram),
           nextId(static_cast<int32_t>(std::random_device{}() & 0x3FFFFFFF) + 1) {}
 
     void Start() {
         auto self = shared_from_this();
         resolver.async_resolve(options.host, std::to_string(options.port),
-                               [self](const asio::error_code &ec, const udp::resolver::results_type &results) {
+                               [self](const boost::system::error_code &ec, const udp::resolver::results_type &results) {
                                    if (self->Over()) return;
                                    if (ec || results.empty())
                                        return self->Finish(Status::Failed, "cannot resolve " + self->options.host +
@@ -71,7 +71,7 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
     }
 
     void Open() {
-        asio::error_code ec;
+        boost::system::error_code ec;
         socket.open(peer.protocol(), ec);
         if (ec) return Finish(Status::Failed, "cannot open a UDP socket: " + ec.message());
         request.version = options.version;
@@ -97,11 +97,11 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
         // Each send owns its bytes: the next object's request may be made
         // before this send completes.
         auto bytes = std::make_shared<std::vector<uint8_t>>(datagram);
-        socket.async_send_to(asio::buffer(*bytes), peer, [self, bytes](const asio::error_code &ec, size_t) {
+        socket.async_send_to(boost::asio::buffer(*bytes), peer, [self, bytes](const boost::system::error_code &ec, size_t) {
             if (!self->Over() && ec) self->Finish(Status::Failed, "cannot send to the printer: " + ec.message());
         });
         timer.expires_after(options.timeout);
-        timer.async_wait([self, generation = ++timerGeneration](const asio::error_code &ec) {
+        timer.async_wait([self, generation = ++timerGeneration](const boost::system::error_code &ec) {
             if (!self->Over() && !ec && generation == self->timerGeneration) self->OnTimeout();
         });
     }
@@ -122,11 +122,11 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
 
     void Receive() {
         auto self = shared_from_this();
-        socket.async_receive_from(asio::buffer(buffer), from, [self](const asio::error_code &ec, size_t n) {
+        socket.async_receive_from(boost::asio::buffer(buffer), from, [self](const boost::system::error_code &ec, size_t n) {
             if (self->Over()) return;
             // An ICMP refusal of an earlier send reports nothing about this
             // one: keep listening, the timeout decides.
-            if (ec == asio::error::connection_refused) return self->Receive();
+            if (ec == boost::asio::error::connection_refused) return self->Receive();
             if (ec) return self->Finish(Status::Failed, "cannot receive: " + ec.message());
             self->OnDatagram(n);
         });
@@ -176,7 +176,7 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
     bool Over() const { return done || cancelling; }
 
     void Close() {
-        asio::error_code ignored;
+        boost::system::error_code ignored;
         resolver.cancel();
         timer.cancel();
         socket.close(ignored);
@@ -185,7 +185,7 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
     using Handler = DeviceIdQuery::Handler;
     udp::resolver resolver;
     udp::socket socket;
-    asio::steady_timer timer;
+    boost::asio::steady_timer timer;
     DeviceIdQueryOptions options;
     Handler handler;
     std::vector<uint8_t> buffer;
@@ -204,7 +204,7 @@ struct QueryState : std::enable_shared_from_this<QueryState> {
     bool done = false;
 };
 
-DeviceIdQuery::DeviceIdQuery(asio::io_context &io, DeviceIdQueryOptions options)
+DeviceIdQuery::DeviceIdQuery(boost::asio::io_context &io, DeviceIdQueryOptions options)
     : state_(std::make_shared<QueryState>(io, std::move(options))) {}
 
 DeviceIdQuery::~DeviceIdQuery() {
@@ -220,7 +220,7 @@ void DeviceIdQuery::Start(Handler handler) {
     if (state_->cancelling) {
         // Cancelled before it started: complete from the loop all the same.
         state_->done = false;
-        asio::post(state_->socket.get_executor(),
+        boost::asio::post(state_->socket.get_executor(),
                    [state = state_] { state->Finish(Status::Cancelled, "cancelled"); });
         return;
     }
@@ -232,7 +232,7 @@ void DeviceIdQuery::Cancel() {
     state_->cancelling = true;
     state_->Close();
     // The handler runs from the loop, never inside the caller's Cancel().
-    asio::post(state_->socket.get_executor(),
+    boost::asio::post(state_->socket.get_executor(),
                [state = state_] { state->Finish(Status::Cancelled, "cancelled"); });
 }
 

@@ -7,7 +7,7 @@
 
 #include <stdint.h>
 
-#include <asio/io_context.hpp>
+#include <boost/asio/io_context.hpp>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -56,7 +56,7 @@ public:
     using Handler = std::function<void(const DeviceIdResult &)>;
 
     // Must not outlive the io_context (its socket belongs to it).
-    DeviceIdQuery(asio::io_context &io, DeviceIdQueryOptions options);
+    DeviceIdQuery(boost::asio::io_context &io, DeviceIdQueryOptions options);
     // Drops the handler without calling it and closes the socket.
     ~DeviceIdQuery();
     DeviceIdQuery(const DeviceIdQuery &) = delete;
