@@ -96,6 +96,76 @@ void AddPoll(CLI::App &app, Run &run) {
     });
 }
 
+void AddServe(CLI::App &app, Run &run) {
+    struct Options {
+        std::vector<std::string> printers;
+        std::string listen = "127.0.0.1:" + std::to_string(kServePort), targets;
+        double interval = 60;
+        size_t concurrency = 16;
+        bool allowAnyTarget = false, force = false;
+        AnswerOptions answers;
+        DeviceIdOptions deviceId;
+        SnmpOptions snmp;
+        TimeOptions times;
+    };
+    auto o = std::make_shared<Options>();
+    CLI::App *serve = AddSubcommand(app, "serve",
+                                    "poll printers on a schedule and serve the results over HTTP: a status page, "
+                                    "Prometheus metrics, probes and JSON");
+    serve->add_option("printer", o->printers, "HOST, HOST:PORT or [IPv6]:PORT; more with --targets")
+        ->type_name("HOST[:PORT]")
+        ->check(kPrinter);
+    serve->add_option("--listen", o->listen, "where the HTTP server listens; loopback unless you name another address")
+        ->type_name("ADDRESS:PORT")
+        ->check(kListenAddress)
+        ->capture_default_str();
+    serve->add_option("--targets", o->targets,
+                      "a JSON file of printers, each with optional device-ID settings and mask (see the README)")
+        ->type_name("FILE");
+    serve->add_option("--interval", o->interval, "poll every printer this often, seconds (each with some jitter)")
+        ->type_name("SECONDS")
+        ->check(kSeconds)
+        ->capture_default_str();
+    serve->add_option("--concurrency", o->concurrency, "printers polled at the same time")
+        ->check(Bounds(1))
+        ->capture_default_str();
+    serve->add_flag("--allow-any-target", o->allowAnyTarget,
+                    "let /probe poll any address, not only the configured printers: whoever reaches the server "
+                    "can then make this host connect anywhere");
+    AddAnswerOptions(serve, o->answers);
+    serve->remove_option(serve->get_option("--json"));  // the server's outputs are its HTTP paths
+    AddDeviceIdOptions(serve, o->deviceId, true);
+    AddSnmpOptions(serve, o->snmp);
+    AddTimeOptions(serve, o->times);
+    serve->add_flag("--force", o->force,
+                    "send the PJL query even to a device whose command set names no PJL (it may print it as text)");
+    serve->footer(std::string("Paths: / (status page), /metrics (Prometheus), /probe?target=HOST[:PORT] (poll one "
+                              "configured printer now), /api/printers (the latest results as poll --json prints "
+                              "them). SIGINT or SIGTERM stops the server; it then exits 0.\n\n") +
+                  ExitCodeTable());
+    serve->callback([o, &run] {
+        ServeCommand c;
+        Target where = Checked(o->listen, true);
+        c.host = where.host;
+        c.port = where.port;
+        for (const std::string &text : o->printers) c.targets.push_back(Checked(text));
+        c.targetsFile = o->targets;
+        c.settings.mask = *ParseMask(o->answers.mask);
+        c.settings.limits = o->times.limits(o->answers.maxBytes);
+        c.settings.raw = o->answers.raw;
+        c.settings.lenient = o->answers.lenient;
+        c.settings.deviceIdSource = o->deviceId.source();
+        c.settings.snmp = o->snmp.settings();
+        c.settings.force = o->force;
+        c.settings.concurrency = o->concurrency;
+        c.interval = Milliseconds(o->interval);
+        c.allowAnyTarget = o->allowAnyTarget;
+        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+            return WithModule(module, err, [&](const Module &m) { return RunServe(m, c, out, err); });
+        };
+    });
+}
+
 void AddReplay(CLI::App &app, Run &run) {
     struct Options {
         std::string answerFile;
@@ -291,6 +361,7 @@ int RunCli(int argc, const char *const *argv, std::ostream &out, std::ostream &e
     AddCompare(app, run);
     AddSimulate(app, run);
     AddDemo(app, run);
+    AddServe(app, run);
 
     try {
         app.parse(argc, argv);

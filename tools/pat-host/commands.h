@@ -80,6 +80,20 @@ struct DemoCommand {
 };
 OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostream &out, std::ostream &err);
 
+// A fleet polled on a schedule and served over HTTP: /metrics, /probe,
+// /api/printers and a status page.
+constexpr uint16_t kServePort = 9721;
+struct ServeCommand {
+    std::string host = "127.0.0.1";  // loopback unless --listen names another
+    uint16_t port = kServePort;
+    std::vector<Target> targets;   // from the command line, with `settings`
+    std::string targetsFile;       // more, each with its own settings
+    PollSettings settings;         // the command line's; the concurrency is the fleet's
+    std::chrono::milliseconds interval{60000};
+    bool allowAnyTarget = false;
+};
+OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ostream &out, std::ostream &err);
+
 // A profile file, or the built-in one when the name is empty. On failure
 // NoInput or DataError, with the reason in err.
 OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ostream &err);

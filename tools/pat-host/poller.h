@@ -1,8 +1,7 @@
-// Polls printers: per printer one record, one round (and a second when the
-// first answer named trays the first query did not ask about), the answers
-// handed to the module, the result reported as soon as it is known. Several
-// printers run concurrently on one io_context, at most `concurrency` at once;
-// with a watch interval each printer is polled again into the same record.
+// Polls printers (printer_poll.h), the result of each reported as soon as it
+// is known. Several printers run concurrently on one io_context, at most
+// `concurrency` at once; with a watch interval each printer is polled again
+// into the same record.
 #ifndef PAT_HOST_POLLER_H
 #define PAT_HOST_POLLER_H
 
@@ -11,30 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "outcome.h"
-#include "query_plan.h"
-#include "snmp_source.h"
-#include "target.h"
+#include "printer_poll.h"
 
 namespace pathost {
-
-struct PollSettings {
-    const Module *module = nullptr;  // every printer's record and calls go through it
-    uint32_t mask = kAllCategories;  // the device ID categories are dropped without a source
-    SessionLimits limits;
-    bool raw = false;
-    bool lenient = false;
-    DeviceIdSource deviceIdSource;
-    SnmpSettings snmp;   // for the SNMP source, asked on each printer's own host
-    bool force = false;  // send PJL even when the command set names none
-    size_t concurrency = 8;
-    std::chrono::milliseconds watchInterval{0};  // 0: poll once
-    unsigned watchCount = 0;                     // polls per printer with a watch; 0: until stopped
-    std::function<void(const std::string &)> capture;  // given the raw answer of every round
-};
-
-
-using Report = std::function<void(const PollOutcome &)>;
 
 class PollRunner {
 public:

@@ -1,0 +1,153 @@
+#include "serve/http_server.h"
+
+#include <boost/beast/core/flat_buffer.hpp>
+#include <boost/beast/core/tcp_stream.hpp>
+#include <boost/beast/http/error.hpp>
+#include <boost/beast/http/parser.hpp>
+#include <boost/beast/http/read.hpp>
+#include <boost/beast/http/string_body.hpp>
+#include <boost/beast/http/write.hpp>
+#include <list>
+#include <optional>
+
+namespace pathost::serve {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using tcp = asio::ip::tcp;
+
+class Session;
+
+struct HttpServerState {
+    HttpServerState(asio::io_context &io, HttpLimits limits, HttpHandler handler)
+        : acceptor(io), limits(limits), handler(std::move(handler)) {}
+    tcp::acceptor acceptor;
+    HttpLimits limits;
+    HttpHandler handler;
+    std::list<std::weak_ptr<Session>> sessions;
+    bool stopped = false;
+};
+
+class Session : public std::enable_shared_from_this<Session> {
+public:
+    Session(tcp::socket socket, std::shared_ptr<HttpServerState> server)
+        : stream_(std::move(socket)), server_(std::move(server)) {}
+
+    void Read() {
+        parser_.emplace();
+        parser_->header_limit(static_cast<uint32_t>(server_->limits.headerBytes));
+        parser_->body_limit(0);  // GET and HEAD carry none
+        stream_.expires_after(server_->limits.readTimeout);
+        http::async_read(stream_, buffer_, *parser_,
+                         [self = shared_from_this()](beast::error_code ec, size_t) { self->OnRead(ec); });
+    }
+
+    void Close() {
+        beast::error_code ignored;
+        stream_.socket().shutdown(tcp::socket::shutdown_both, ignored);
+        stream_.close();
+    }
+
+private:
+    void OnRead(beast::error_code ec) {
+        if (ec == http::error::header_limit) return Refuse(431, "request header fields too large: at most " +
+                                                                     std::to_string(server_->limits.headerBytes) +
+                                                                     " bytes of request line and headers");
+        if (ec && ec.category() == beast::http::make_error_code(http::error::bad_method).category() &&
+            ec != http::error::end_of_stream && ec != http::error::partial_message)
+            return Refuse(400, "bad request: " + ec.message());
+        if (ec) return Close();  // the client left, went silent past the timeout, or the socket failed
+        const HttpRequest &request = parser_->get();
+        if (request.method() != http::verb::get && request.method() != http::verb::head) {
+            HttpResponse refused = TextResponse(405, "method not allowed: this server only answers GET and HEAD");
+            refused.headers.emplace_back("Allow", "GET, HEAD");
+            return Write(std::move(refused), request.version(), false, false);
+        }
+        bool head = request.method() == http::verb::head, keepAlive = request.keep_alive();
+        unsigned version = request.version();
+        server_->handler(request, [self = shared_from_this(), head, keepAlive, version](HttpResponse response) {
+            self->Write(std::move(response), version, keepAlive, head);
+        });
+    }
+
+    void Refuse(unsigned status, std::string why) { Write(TextResponse(status, std::move(why)), 11, false, false); }
+
+    void Write(HttpResponse response, unsigned version, bool keepAlive, bool head) {
+        if (server_->stopped) return Close();
+        auto message = std::make_shared<http::response<http::string_body>>(
+            static_cast<http::status>(response.status), version);
+        message->set(http::field::server, "pat-host");
+        message->set(http::field::content_type, response.contentType);
+        message->set(http::field::cache_control, "no-store");
+        message->set("X-Content-Type-Options", "nosniff");
+        for (auto &[name, value] : response.headers) message->set(name, value);
+        message->keep_alive(keepAlive);
+        message->content_length(response.body.size());  // HEAD too, without the body
+        if (!head) message->body() = std::move(response.body);
+        stream_.expires_after(server_->limits.writeTimeout);
+        http::async_write(stream_, *message, [self = shared_from_this(), message](beast::error_code ec, size_t) {
+            if (ec || !message->keep_alive() || self->server_->stopped) return self->Close();
+            self->Read();
+        });
+    }
+
+    beast::tcp_stream stream_;
+    beast::flat_buffer buffer_{8192};
+    std::optional<http::request_parser<http::empty_body>> parser_;
+    std::shared_ptr<HttpServerState> server_;
+};
+
+namespace {
+
+void Accept(const std::shared_ptr<HttpServerState> &state) {
+    state->acceptor.async_accept([state](beast::error_code ec, tcp::socket socket) {
+        if (ec == asio::error::operation_aborted || state->stopped) return;
+        if (!ec) {
+            state->sessions.remove_if([](const std::weak_ptr<Session> &s) { return s.expired(); });
+            if (state->sessions.size() >= state->limits.maxConnections) {
+                beast::error_code ignored;
+                socket.close(ignored);  // at the cap: the client may try again
+            } else {
+                auto session = std::make_shared<Session>(std::move(socket), state);
+                state->sessions.push_back(session);
+                session->Read();
+            }
+        }
+        Accept(state);
+    });
+}
+
+}  // namespace
+
+HttpResponse TextResponse(unsigned status, std::string text) {
+    HttpResponse response;
+    response.status = status;
+    response.body = std::move(text) + "\n";
+    return response;
+}
+
+HttpServer::HttpServer(asio::io_context &io, const tcp::endpoint &where, HttpLimits limits, HttpHandler handler)
+    : state_(std::make_shared<HttpServerState>(io, limits, std::move(handler))) {
+    state_->acceptor.open(where.protocol());
+    state_->acceptor.set_option(asio::socket_base::reuse_address(true));
+    state_->acceptor.bind(where);
+    state_->acceptor.listen();
+    Accept(state_);
+}
+
+HttpServer::~HttpServer() { Stop(); }
+
+tcp::endpoint HttpServer::endpoint() const { return state_->acceptor.local_endpoint(); }
+
+void HttpServer::Stop() {
+    if (state_->stopped) return;
+    state_->stopped = true;
+    beast::error_code ignored;
+    state_->acceptor.close(ignored);
+    for (auto &weak : state_->sessions)
+        if (auto session = weak.lock()) session->Close();
+    state_->sessions.clear();
+}
+
+}  // namespace pathost::serve

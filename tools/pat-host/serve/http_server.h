@@ -1,0 +1,58 @@
+// The HTTP side of `pat-host serve`, on Boost.Beast: GET and HEAD only, every
+// request read within a timeout (a client that trickles bytes is cut off), a
+// cap on open connections, headers bounded in size. Parse errors and methods
+// are answered here; what a path means is the handler's.
+#ifndef PAT_HOST_SERVE_HTTP_SERVER_H
+#define PAT_HOST_SERVE_HTTP_SERVER_H
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/beast/http/empty_body.hpp>
+#include <boost/beast/http/message.hpp>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pathost::serve {
+
+struct HttpLimits {
+    std::chrono::milliseconds readTimeout{10000};  // a whole request head, and a kept-alive connection's wait
+    std::chrono::milliseconds writeTimeout{30000};
+    size_t headerBytes = 8192;  // beyond: 431
+    size_t maxConnections = 64;  // beyond: closed at once
+};
+
+struct HttpResponse {
+    unsigned status = 200;
+    std::string contentType = "text/plain; charset=utf-8";
+    std::string body;
+    std::vector<std::pair<std::string, std::string>> headers;
+};
+
+using HttpRequest = boost::beast::http::request<boost::beast::http::empty_body>;
+// Called once per request, GET or HEAD; `respond` may be called later (a probe).
+using HttpHandler = std::function<void(const HttpRequest &, std::function<void(HttpResponse)> respond)>;
+
+class HttpServer {
+public:
+    // Binds and starts accepting; throws boost::system::system_error when it cannot bind.
+    HttpServer(boost::asio::io_context &io, const boost::asio::ip::tcp::endpoint &where, HttpLimits limits,
+               HttpHandler handler);
+    ~HttpServer();
+    boost::asio::ip::tcp::endpoint endpoint() const;
+    // Stops accepting and closes every open connection.
+    void Stop();
+
+private:
+    std::shared_ptr<struct HttpServerState> state_;
+};
+
+// A plain-text response: "404 not found: ..." and the like.
+HttpResponse TextResponse(unsigned status, std::string text);
+
+}  // namespace pathost::serve
+
+#endif

@@ -1,0 +1,148 @@
+#include "serve/metrics.h"
+
+#include <stdio.h>
+
+#include "display_names.h"
+#include "serve/text_escape.h"
+
+namespace pathost::serve {
+
+namespace {
+
+struct Family {
+    const char *name;
+    const char *type;
+    const char *help;
+};
+
+enum Id {
+    kUp, kDuration, kExitCode, kLastPoll, kPolls, kFailures, kInfo, kMemory, kTrayLevel, kTrayLocked,
+    kBinState, kEngineStatus, kCounter, kSupply, kFamilies
+};
+
+constexpr Family kFamilyTable[kFamilies] = {
+    {"pat_up", "gauge", "1 when the last poll of the printer succeeded, else 0"},
+    {"pat_poll_duration_seconds", "gauge", "how long the last poll took"},
+    {"pat_poll_exit_code", "gauge", "the exit status pat-host poll would give for the last poll (0 ok, 69 unreachable, 75 silent, ...)"},
+    {"pat_last_poll_timestamp_seconds", "gauge", "when the last poll finished, in seconds since the Unix epoch"},
+    {"pat_polls_total", "counter", "polls since the server started, by result"},
+    {"pat_poll_consecutive_failures", "gauge", "failed polls in a row; the next poll waits longer after the second"},
+    {"pat_printer_info", "gauge", "the printer's identity from its last successful poll, always 1"},
+    {"pat_memory_bytes", "gauge", "the printer's installed memory"},
+    {"pat_tray_level_percent", "gauge", "paper left in the input tray, in percent (tray is its code, name its display name)"},
+    {"pat_tray_locked", "gauge", "1 when the input tray is locked, else 0"},
+    {"pat_output_bin_state", "gauge", "the output bin's state: 0 ready, 1 paper present, 2 full"},
+    {"pat_engine_status", "gauge", "1 for each engine status the printer reports (code as in the device ID's STS)"},
+    {"pat_device_counter", "gauge", "a counter the device ID reports, by its kind (1: the device's counter)"},
+    {"pat_supply_level", "gauge", "a supply level the device ID reports, by its supply kind"},
+};
+
+std::string Number(double value) {
+    char text[32];
+    snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+struct Line {
+    std::string &out;
+    const std::string &target;
+
+    // name{target="...",k="v",...} value
+    void operator()(Id family, std::initializer_list<std::pair<const char *, std::string>> labels, double value) {
+        out += kFamilyTable[family].name;
+        out += "{target=\"" + target + "\"";
+        for (const auto &[name, text] : labels) out += std::string(",") + name + "=\"" + LabelValue(text) + "\"";
+        out += "} " + Number(value) + "\n";
+    }
+};
+
+std::string Field(const Json &record, const char *name) {
+    const Json &value = record.contains(name) ? record[name] : Json();
+    return value.is_string() ? value.get<std::string>() : std::string();
+}
+
+std::string CodeLabel(const char *name, unsigned code, const char *kind) {
+    return name != nullptr ? name : std::string(kind) + " " + std::to_string(code);
+}
+
+std::string PaperLabel(unsigned code) {
+    const PaperName *paper = FindCode(kPaperNames, code);
+    return paper != nullptr ? paper->keyword : std::to_string(code);
+}
+
+void RecordSamples(std::vector<std::string> &lines, const std::string &target, const Json &record) {
+    Line info{lines[kInfo], target};
+    info(kInfo,
+         {{"maker", Field(record, "pMakerName")}, {"model", Field(record, "pModelName")},
+          {"description", Field(record, "pDescription")}, {"firmware", Field(record, "pSYSVersion")}},
+         1);
+    Line{lines[kMemory], target}(kMemory, {}, record.value("dwMemoryKB", 0.0) * 1024);
+    for (const Json &tray : record.value("pTrayInfo", Json::array())) {
+        unsigned code = tray.value("wTray", 0u);
+        std::string name = CodeLabel(NameOf(kTrayNames, code), code, "tray");
+        Line{lines[kTrayLevel], target}(kTrayLevel,
+                                        {{"tray", std::to_string(code)}, {"name", name},
+                                         {"paper", PaperLabel(tray.value("wPaperSize", 0u))}},
+                                        tray.value("wLevel", 0u));
+        uint32_t attributes = tray.value("dwAttributes", 0xFFFFFFFFu);
+        if (attributes != 0xFFFFFFFFu)  // the source did not say
+            Line{lines[kTrayLocked], target}(kTrayLocked, {{"tray", std::to_string(code)}, {"name", name}},
+                                             attributes & 1);
+    }
+    for (const Json &bin : record.value("pOutBinInfo", Json::array())) {
+        unsigned code = bin.value("wBin", 0u);
+        Line{lines[kBinState], target}(
+            kBinState, {{"bin", std::to_string(code)}, {"name", CodeLabel(NameOf(kBinNames, code), code, "bin")}},
+            bin.value("wState", 0u));
+    }
+    for (const Json &status : record.value("pEngineStatus", Json::array()))
+        Line{lines[kEngineStatus], target}(kEngineStatus, {{"code", std::to_string(status.value("dwStatus", 0u))}}, 1);
+    for (const Json &counter : record.value("pCounterInfo", Json::array()))
+        Line{lines[kCounter], target}(kCounter, {{"kind", std::to_string(counter.value("wKind", 0u))}},
+                                      counter.value("lValue", 0));
+    for (const Json &supply : record.value("pSupplyInfo", Json::array()))
+        Line{lines[kSupply], target}(kSupply, {{"kind", std::to_string(supply.value("wKind", 0u))}},
+                                     supply.value("lValue", 0));
+}
+
+}  // namespace
+
+TargetSamples SamplesOf(const std::string &target, const TargetStatus &status) {
+    TargetSamples samples{std::vector<std::string>(kFamilies)};
+    if (!status.last) return samples;  // not polled yet: no sample rather than a made-up 0
+    std::string label = LabelValue(target);
+    std::vector<std::string> &lines = samples.lines;
+    const PollOutcome &last = *status.last;
+    bool up = Succeeded(last.kind);
+    Line{lines[kUp], label}(kUp, {}, up ? 1 : 0);
+    Line{lines[kDuration], label}(kDuration, {}, std::chrono::duration<double>(status.duration).count());
+    Line{lines[kExitCode], label}(kExitCode, {}, last.exitCode());
+    Line{lines[kLastPoll], label}(kLastPoll, {},
+                                  std::chrono::duration<double>(status.finishedAt.time_since_epoch()).count());
+    for (const auto &[result, count] : status.pollsByResult)
+        Line{lines[kPolls], label}(kPolls, {{"result", result}}, static_cast<double>(count));
+    Line{lines[kFailures], label}(kFailures, {}, status.failures);
+    // A printer that did not answer has no current state: nothing stale.
+    if (up && last.record.is_object()) RecordSamples(lines, label, last.record);
+    return samples;
+}
+
+std::string Exposition(const std::vector<const TargetSamples *> &targets, const ModuleIdentity &module) {
+    std::string out;
+    size_t size = 0;
+    for (const TargetSamples *target : targets)
+        for (const std::string &lines : target->lines) size += lines.size();
+    out.reserve(size + 4096);
+    for (int family = 0; family < kFamilies; ++family) {
+        out += std::string("# HELP ") + kFamilyTable[family].name + " " + kFamilyTable[family].help + "\n";
+        out += std::string("# TYPE ") + kFamilyTable[family].name + " " + kFamilyTable[family].type + "\n";
+        for (const TargetSamples *target : targets) out += target->lines[family];
+    }
+    std::string file = module.path.substr(module.path.find_last_of('/') + 1);
+    out += "# HELP pat_build_info the module pat-host runs (its version from PatGetDllVersion), always 1\n"
+           "# TYPE pat_build_info gauge\n"
+           "pat_build_info{version=\"" + LabelValue(module.version) + "\",module=\"" + LabelValue(file) + "\"} 1\n";
+    return out;
+}
+
+}  // namespace pathost::serve

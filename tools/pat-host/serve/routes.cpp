@@ -1,0 +1,170 @@
+#include "serve/routes.h"
+
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <cmath>
+#include <cstdlib>
+
+#include "report.h"
+#include "serve/metrics.h"
+#include "serve/status_page.h"
+
+namespace pathost::serve {
+
+namespace {
+
+namespace http = boost::beast::http;
+
+constexpr const char *kPaths = "/ (status page), /metrics, /probe?target=HOST[:PORT], /api/printers";
+
+HttpResponse Ok(std::string type, std::string body) {
+    HttpResponse response;
+    response.contentType = std::move(type);
+    response.body = std::move(body);
+    return response;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// One parameter of a query string (a=1&b=2), percent-decoded as forms encode
+// it ("+" a space). False when it is malformed.
+bool QueryParameter(const std::string &query, const std::string &name, std::string *value) {
+    size_t start = 0;
+    while (start <= query.size()) {
+        size_t end = std::min(query.find('&', start), query.size());
+        std::string pair = query.substr(start, end - start);
+        size_t equals = pair.find('=');
+        if (pair.substr(0, equals) == name) {
+            std::string raw = equals == std::string::npos ? "" : pair.substr(equals + 1), decoded;
+            for (size_t i = 0; i < raw.size(); ++i) {
+                if (raw[i] == '+') {
+                    decoded += ' ';
+                } else if (raw[i] == '%') {
+                    int high = i + 2 < raw.size() ? HexDigit(raw[i + 1]) : -1;
+                    int low = i + 2 < raw.size() ? HexDigit(raw[i + 2]) : -1;
+                    if (high < 0 || low < 0) return false;
+                    decoded += static_cast<char>(high * 16 + low);
+                    i += 2;
+                } else {
+                    decoded += raw[i];
+                }
+            }
+            *value = decoded;
+            return true;
+        }
+        start = end + 1;
+    }
+    value->clear();
+    return true;
+}
+
+}  // namespace
+
+std::chrono::milliseconds ProbeBudget(const std::string &header, std::chrono::milliseconds fallback) {
+    char *end = nullptr;
+    double seconds = header.empty() ? NAN : std::strtod(header.c_str(), &end);
+    if (!std::isfinite(seconds) || end == nullptr || *end != '\0') return fallback;
+    auto budget = std::chrono::milliseconds(std::llround((seconds - 0.5) * 1000));
+    return std::clamp(budget, std::chrono::milliseconds(500), fallback);
+}
+
+Routes::Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity module, ProbeOptions probe)
+    : io_(io), fleet_(fleet), module_(std::move(module)), probe_(std::move(probe)) {}
+
+void Routes::Handle(const HttpRequest &request, std::function<void(HttpResponse)> respond) {
+    std::string target(request.target());
+    size_t question = target.find('?');
+    std::string path = target.substr(0, question), query = question == std::string::npos ? "" : target.substr(question + 1);
+    if (path == "/")
+        return respond(Ok("text/html; charset=utf-8", StatusPage(fleet_, module_, std::chrono::system_clock::now())));
+    if (path == "/metrics") return respond(Ok(kExpositionType, Metrics()));
+    if (path == "/api/printers") return respond(Ok("application/json", Printers()));
+    if (path == "/probe") return Probe(request, query, std::move(respond));
+    respond(TextResponse(404, "not found: " + path + "; this server answers " + kPaths));
+}
+
+std::string Routes::Metrics() const {
+    std::vector<TargetSamples> samples;
+    samples.reserve(fleet_.size());
+    std::vector<const TargetSamples *> all;
+    for (size_t i = 0; i < fleet_.size(); ++i) {
+        samples.push_back(SamplesOf(fleet_.target(i).target.Label(), fleet_.status(i)));
+        all.push_back(&samples.back());
+    }
+    return Exposition(all, module_);
+}
+
+std::string Routes::Printers() const {
+    Json printers = Json::array();
+    for (size_t i = 0; i < fleet_.size(); ++i) {
+        const TargetStatus &status = fleet_.status(i);
+        if (status.last) {
+            printers.push_back(OutcomeToJson(*status.last));
+        } else {
+            PollOutcome pending;
+            pending.address = fleet_.target(i).target.Label();
+            pending.module = module_;
+            pending.message = "not polled yet";
+            printers.push_back(OutcomeToJson(pending));
+        }
+    }
+    return printers.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+void Routes::Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond) {
+    std::string text, error;
+    if (!QueryParameter(query, "target", &text)) return respond(TextResponse(400, "bad request: malformed query string"));
+    if (text.empty()) return respond(TextResponse(400, "bad request: give the printer as /probe?target=HOST[:PORT]"));
+    std::optional<Target> target = ParseTarget(text, kRawPrintPort, &error);
+    if (!target) return respond(TextResponse(400, "bad request: target: " + error));
+    std::optional<size_t> configured = fleet_.Find(target->Label());
+    if (!configured && !probe_.allowAnyTarget)
+        return respond(TextResponse(403, "forbidden: " + target->Label() +
+                                             " is not one of this server's targets (--targets, or "
+                                             "--allow-any-target to probe any)"));
+    PollSettings settings = configured ? fleet_.target(*configured).settings : probe_.defaults;
+    auto budget = ProbeBudget(std::string(request["X-Prometheus-Scrape-Timeout-Seconds"]), probe_.defaultTimeout);
+    settings.limits.overall = std::min(settings.limits.overall, budget);
+    settings.limits.idle = std::min(settings.limits.idle, budget);
+    settings.snmp.timeout = std::min(settings.snmp.timeout, budget / 2);
+    settings.watchInterval = std::chrono::milliseconds(0);
+
+    // The probe keeps itself alive through its completions; the deadline ends
+    // it, whatever it is waiting for, so the scraper gets an answer in time.
+    struct Run {
+        std::shared_ptr<PrinterPoll> poll;
+        boost::asio::steady_timer deadline;
+        TargetStatus status;
+        std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+        explicit Run(boost::asio::io_context &io) : deadline(io) {}
+    };
+    auto run = std::make_shared<Run>(io_);
+    std::string label = target->Label();
+    ModuleIdentity module = module_;
+    run->poll = MakePrinterPoll(io_, *target, settings, [run](const PollOutcome &outcome) {
+        run->status.last = outcome;
+        run->status.finishedAt = std::chrono::system_clock::now();
+        run->status.duration = std::chrono::steady_clock::now() - run->started;
+        ++run->status.pollsByResult[outcome.result()];
+        run->status.failures = Succeeded(outcome.kind) ? 0 : 1;
+    });
+    run->deadline.expires_after(budget + std::chrono::milliseconds(200));
+    run->deadline.async_wait([run](const boost::system::error_code &ec) {
+        if (!ec) run->poll->Interrupt();
+    });
+    boost::asio::io_context &io = io_;
+    run->poll->Poll([run, label, module, respond, &io](OutcomeKind) {
+        run->deadline.cancel();
+        TargetSamples samples = SamplesOf(label, run->status);
+        respond(Ok(kExpositionType, Exposition({&samples}, module)));
+        // Breaks the cycle through its completion, once the poll has returned.
+        boost::asio::post(io, [run] { run->poll.reset(); });
+    });
+}
+
+}  // namespace pathost::serve

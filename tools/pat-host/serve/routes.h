@@ -1,0 +1,43 @@
+// What each path of `pat-host serve` answers: the status page, the fleet's
+// metrics, a probe of one target, and the latest results as JSON. Reads the
+// fleet's results and never changes them; only /probe polls, and only a
+// configured target unless every target is allowed.
+#ifndef PAT_HOST_SERVE_ROUTES_H
+#define PAT_HOST_SERVE_ROUTES_H
+
+#include <boost/asio/io_context.hpp>
+
+#include "serve/fleet.h"
+#include "serve/http_server.h"
+
+namespace pathost::serve {
+
+struct ProbeOptions {
+    bool allowAnyTarget = false;
+    PollSettings defaults;  // for a target not in the fleet (--allow-any-target)
+    std::chrono::milliseconds defaultTimeout{10000};  // when the scraper sends none
+};
+
+class Routes {
+public:
+    Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity module, ProbeOptions probe);
+    void Handle(const HttpRequest &request, std::function<void(HttpResponse)> respond);
+
+private:
+    void Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond);
+    std::string Metrics() const;
+    std::string Printers() const;
+
+    boost::asio::io_context &io_;
+    const Fleet &fleet_;
+    ModuleIdentity module_;
+    ProbeOptions probe_;
+};
+
+// The scrape timeout Prometheus sends, less a margin for the answer's way back,
+// bounded by [0.5 s, fallback]; the fallback when absent or not a number.
+std::chrono::milliseconds ProbeBudget(const std::string &header, std::chrono::milliseconds fallback);
+
+}  // namespace pathost::serve
+
+#endif

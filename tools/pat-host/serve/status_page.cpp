@@ -1,0 +1,160 @@
+#include "serve/status_page.h"
+
+#include <algorithm>
+
+#include "display_names.h"
+#include "report.h"
+#include "serve/text_escape.h"
+
+namespace pathost::serve {
+
+namespace {
+
+constexpr const char *kStyle = R"(
+:root{color-scheme:dark;--bg:#0f1419;--card:#1a2129;--line:#2b3440;--text:#e6edf3;--dim:#8b98a5;
+--ok:#3fb950;--warn:#d29922;--bad:#f85149;--idle:#6e7681}
+*{box-sizing:border-box}
+body{margin:0;padding:24px;background:var(--bg);color:var(--text);font:15px/1.4 system-ui,sans-serif}
+header{display:flex;flex-wrap:wrap;align-items:baseline;gap:8px 24px;margin-bottom:20px}
+h1{font-size:22px;margin:0}
+.summary span{margin-right:16px;font-weight:600}
+.summary .up{color:var(--ok)}.summary .down{color:var(--bad)}.summary .pending{color:var(--idle)}
+.meta{color:var(--dim);font-size:13px}
+.grid{display:grid;grid-template-columns:repeat(auto-fill,minmax(320px,1fr));gap:16px}
+.card{background:var(--card);border:1px solid var(--line);border-left:6px solid var(--idle);border-radius:8px;padding:14px 16px}
+.card.up{border-left-color:var(--ok)}.card.down{border-left-color:var(--bad)}.card.warn{border-left-color:var(--warn)}
+.card h2{font-size:17px;margin:0 0 2px}
+.address{color:var(--dim);font-size:13px;font-family:ui-monospace,monospace}
+.badge{float:right;font-size:12px;font-weight:700;padding:2px 8px;border-radius:10px;background:var(--idle);color:#000}
+.up .badge{background:var(--ok)}.down .badge{background:var(--bad)}.warn .badge{background:var(--warn)}
+.status{margin:10px 0;font-weight:600}
+.status.alert{color:var(--warn)}
+h3{font-size:12px;text-transform:uppercase;letter-spacing:.06em;color:var(--dim);margin:12px 0 6px}
+.tray{display:grid;grid-template-columns:9.5em 1fr 3.2em;gap:8px;align-items:center;margin:4px 0;font-size:14px}
+.bar{height:12px;background:#0b0f13;border:1px solid var(--line);border-radius:6px;overflow:hidden}
+.bar i{display:block;height:100%;background:var(--ok)}
+.bar i.low{background:var(--warn)}.bar:has(i.empty){border-color:var(--bad)}
+.pct{text-align:right;font-variant-numeric:tabular-nums}
+.paper{color:var(--dim);font-size:12px}
+.lock{margin-left:6px;font-size:11px;font-weight:700;color:var(--warn);border:1px solid var(--warn);border-radius:3px;padding:0 4px}
+.bins{display:flex;flex-wrap:wrap;gap:6px}
+.bin{font-size:13px;padding:2px 8px;border-radius:4px;border:1px solid var(--line)}
+.bin.full{border-color:var(--bad);color:var(--bad)}.bin.paper-present{border-color:var(--warn);color:var(--warn)}
+.failure{margin-top:10px;color:var(--bad)}
+.hint{color:var(--dim);font-size:13px;margin-top:4px}
+footer{margin-top:10px;color:var(--dim);font-size:13px}
+)";
+
+std::string Age(std::chrono::system_clock::duration age) {
+    long long seconds = std::max<long long>(0, std::chrono::duration_cast<std::chrono::seconds>(age).count());
+    if (seconds < 120) return std::to_string(seconds) + " s ago";
+    if (seconds < 7200) return std::to_string(seconds / 60) + " min ago";
+    return std::to_string(seconds / 3600) + " h ago";
+}
+
+std::string Text(const Json &record, const char *name) {
+    return record.contains(name) && record[name].is_string() ? record[name].get<std::string>() : std::string();
+}
+
+void Trays(std::string &out, const Json &record) {
+    const Json trays = record.value("pTrayInfo", Json::array());
+    if (trays.empty()) return;
+    out += "<h3>Input trays</h3>";
+    for (const Json &tray : trays) {
+        unsigned code = tray.value("wTray", 0u), level = std::min(tray.value("wLevel", 0u), 100u);
+        const char *name = NameOf(kTrayNames, code);
+        const PaperName *paper = FindCode(kPaperNames, tray.value("wPaperSize", 0u));
+        uint32_t attributes = tray.value("dwAttributes", 0xFFFFFFFFu);
+        bool locked = attributes != 0xFFFFFFFFu && (attributes & 1);
+        out += "<div class=\"tray\" data-tray=\"" + std::to_string(code) + "\"><span>" +
+               Html(name != nullptr ? name : "Tray code " + std::to_string(code)) + "<br><span class=\"paper\">" +
+               Html(paper != nullptr ? paper->keyword : "paper ?") + "</span>" +
+               (locked ? "<span class=\"lock\">locked</span>" : "") + "</span><div class=\"bar\" role=\"meter\" aria-valuenow=\"" +
+               std::to_string(level) + "\"><i class=\"" + (level == 0 ? "empty" : level <= 20 ? "low" : "") +
+               "\" style=\"width:" + std::to_string(level) + "%\"></i></div><span class=\"pct\">" +
+               std::to_string(level) + " %</span></div>";
+    }
+}
+
+void Bins(std::string &out, const Json &record) {
+    const Json bins = record.value("pOutBinInfo", Json::array());
+    if (bins.empty()) return;
+    out += "<h3>Output bins</h3><div class=\"bins\">";
+    for (const Json &bin : bins) {
+        unsigned code = bin.value("wBin", 0u), state = bin.value("wState", 0u);
+        const char *name = NameOf(kBinNames, code), *word = NameOf(kBinStates, state);
+        std::string stateWord = word != nullptr ? word : "state " + std::to_string(state);
+        std::string cls = stateWord;
+        std::replace(cls.begin(), cls.end(), ' ', '-');
+        out += "<span class=\"bin " + Html(cls) + "\">" +
+               Html(name != nullptr ? name : "Bin code " + std::to_string(code)) + ": " + Html(stateWord) + "</span>";
+    }
+    out += "</div>";
+}
+
+void Card(std::string &out, const FleetTarget &target, const TargetStatus &status,
+          std::chrono::system_clock::time_point now) {
+    const PollOutcome *last = status.last ? &*status.last : nullptr;
+    bool up = last != nullptr && Succeeded(last->kind);
+    const Json &record = last != nullptr ? last->record : Json();
+    std::string engine;
+    bool alert = false;
+    if (up)
+        for (const Json &item : record.value("pEngineStatus", Json::array())) {
+            unsigned code = item.value("dwStatus", 0u);
+            alert = alert || code != 10001;  // 10001: ready
+            engine += (engine.empty() ? "" : " · ") + Text(item, "szText") + " (" + std::to_string(code) + ")";
+        }
+    const char *state = last == nullptr ? "pending" : !up ? "down" : alert ? "warn" : "up";
+    std::string title = up ? Text(record, "pModelName") : "";
+    out += "<section class=\"card " + std::string(state) + "\" data-target=\"" + Html(target.target.Label()) + "\">";
+    out += "<span class=\"badge\">" + std::string(last == nullptr ? "waiting" : up ? "answered" : "no answer") + "</span>";
+    out += "<h2>" + Html(title.empty() ? target.target.Label() : title) + "</h2><div class=\"address\">" +
+           Html(target.target.Label()) + (up && !Text(record, "pMakerName").empty() ? " · " + Html(Text(record, "pMakerName")) : "") +
+           "</div>";
+    if (last == nullptr) {
+        out += "<div class=\"status\">Not polled yet</div></section>";
+        return;
+    }
+    if (up) {
+        out += "<div class=\"status" + std::string(alert ? " alert" : "") + "\">" +
+               Html(engine.empty() ? "no engine status" : engine) + "</div>";
+        Trays(out, record);
+        Bins(out, record);
+    } else {
+        out += "<div class=\"failure\">" + Html(last->message) + "</div>";
+        if (!NextStep(*last).empty()) out += "<div class=\"hint\">" + Html(NextStep(*last)) + "</div>";
+    }
+    out += "<footer>polled " + Age(now - status.finishedAt) + " · took " +
+           std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(status.duration).count()) + " ms";
+    if (status.failures > 1) out += " · " + std::to_string(status.failures) + " failures in a row";
+    out += "</footer></section>";
+}
+
+}  // namespace
+
+std::string StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::chrono::system_clock::time_point now) {
+    size_t up = 0, down = 0, pending = 0;
+    for (size_t i = 0; i < fleet.size(); ++i) {
+        const TargetStatus &status = fleet.status(i);
+        (!status.last ? pending : Succeeded(status.last->kind) ? up : down)++;
+    }
+    long long refresh = std::max<long long>(
+        1, std::chrono::duration_cast<std::chrono::seconds>(fleet.schedule().interval).count());
+    std::string out;
+    out.reserve(2048 + fleet.size() * 1500);
+    out += "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><meta http-equiv=\"refresh\" content=\"" +
+           std::to_string(refresh) +
+           "\"><meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>Printers: " +
+           std::to_string(up) + " up, " + std::to_string(down) + " down</title><style>" + kStyle +
+           "</style></head><body><header><h1>Printers</h1><div class=\"summary\"><span class=\"up\">" +
+           std::to_string(up) + " answered</span><span class=\"down\">" + std::to_string(down) +
+           " not answering</span>" + (pending ? "<span class=\"pending\">" + std::to_string(pending) + " waiting</span>" : "") +
+           "</div><div class=\"meta\">polled every " + std::to_string(refresh) + " s · this page reloads itself · " +
+           Html(ModuleLine(module)) + "</div></header><main class=\"grid\">";
+    for (size_t i = 0; i < fleet.size(); ++i) Card(out, fleet.target(i), fleet.status(i), now);
+    out += "</main></body></html>\n";
+    return out;
+}
+
+}  // namespace pathost::serve
