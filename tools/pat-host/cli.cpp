@@ -265,6 +265,7 @@ void AddSimulate(CLI::App &app, Run &run) {
         bool printProfile = false;
         uint16_t snmpPort = 0;
         std::string snmpFault = "none";
+        unsigned count = 1;
     };
     auto o = std::make_shared<Options>();
     CLI::App *simulate = AddSubcommand(app, "simulate", "a PJL printer answering from a profile (loopback unless told)");
@@ -288,8 +289,18 @@ void AddSimulate(CLI::App &app, Run &run) {
         ->check(CLI::IsMember({"none", "silent", "wrong-request-id", "truncated"}))
         ->needs(snmpPort)
         ->capture_default_str();
-    simulate->callback([o, snmpPort, &run] {
+    auto *count = simulate->add_option("--count", o->count,
+                                       "simulate this many printers, one per port: from the --listen port on "
+                                       "(0: free ports), for fleet tests")
+                      ->check(CLI::Range(1u, 60000u))
+                      ->excludes(snmpPort)
+                      ->capture_default_str();
+    simulate->callback([o, snmpPort, count, &run] {
         SimulateCommand c;
+        c.count = o->count;
+        if (count->count() && o->count > 1 && Checked(o->listen, true).port != 0 &&
+            Checked(o->listen, true).port + o->count - 1 > 65535)
+            throw CLI::ValidationError("--count", "the ports from --listen's on run past 65535");
         if (snmpPort->count()) c.snmp.port = o->snmpPort;
         c.snmp.fault = *sim::ParseSnmpFault(o->snmpFault);
         Target where = Checked(o->listen, true);

@@ -66,6 +66,7 @@ struct SimulateCommand {
     SnmpAgentOptions snmp;
     std::string profileFile;
     bool printProfile = false;
+    unsigned count = 1;  // printers, on consecutive ports from server.port (0: each a free one)
 };
 OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err);
 

@@ -84,17 +84,21 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
     schedule.concurrency = settings.concurrency;
     size_t count = targets.size();
     std::unique_ptr<StateLog> log;
-    serve::Fleet fleet(io, std::move(targets), schedule, [&](size_t index) { log->Finished(index); });
+    std::unique_ptr<serve::Routes> routes;
+    serve::Fleet fleet(io, std::move(targets), schedule, [&](size_t index) {
+        routes->Refresh(index);
+        log->Finished(index);
+    });
     log = std::make_unique<StateLog>(fleet, err);
     serve::ProbeOptions probe{command.allowAnyTarget, settings, settings.limits.overall};
-    serve::Routes routes(io, fleet, module.identity, probe);
+    routes = std::make_unique<serve::Routes>(io, fleet, module.identity, probe);
     std::unique_ptr<serve::HttpServer> server;
     try {
         boost::asio::ip::tcp::endpoint where(boost::asio::ip::make_address(command.host), command.port);
         server = std::make_unique<serve::HttpServer>(
             io, where, serve::HttpLimits{},
             [&](const serve::HttpRequest &request, std::function<void(serve::HttpResponse)> respond) {
-                routes.Handle(request, std::move(respond));
+                routes->Handle(request, std::move(respond));
             });
     } catch (const boost::system::system_error &error) {
         err << "pat-host serve: cannot listen on " << Target{command.host, command.port}.Label() << ": "

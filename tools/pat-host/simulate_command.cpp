@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -51,6 +53,41 @@ std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(boost::asio::io_context &io, 
     }
 }
 
+namespace {
+
+// Many printers in one process, for fleet tests and benchmarks: a listening
+// socket each, so the descriptor limit is raised as far as it may go.
+OutcomeKind RunFleetSimulation(boost::asio::io_context &io, const SimulateCommand &command,
+                               const sim::Profile &profile, std::ostream &out, std::ostream &err) {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+    std::vector<std::unique_ptr<sim::Server>> servers;
+    std::string ports;
+    for (unsigned i = 0; i < command.count; ++i) {
+        sim::ServerOptions options = command.server;
+        if (options.port != 0) options.port = static_cast<uint16_t>(options.port + i);
+        servers.push_back(StartServer(io, options, profile, err));
+        if (!servers.back()) return OutcomeKind::CannotListen;
+        if (command.server.port == 0) ports += (ports.empty() ? "" : ",") + std::to_string(servers.back()->port());
+    }
+    if (command.server.port != 0)
+        ports = std::to_string(command.server.port) + "-" + std::to_string(command.server.port + command.count - 1);
+    out << "pat-host simulate: " << command.count << " PJL printers \"" << profile.model << "\" listening on "
+        << command.server.host << " ports " << ports << " (fault: " << sim::FaultName(command.server.fault)
+        << "); Ctrl-C stops them" << std::endl;
+    StopSignals signals(io, [&](int) {
+        for (auto &server : servers) server->Stop();
+        io.stop();
+    });
+    io.run();
+    return OutcomeKind::Ok;
+}
+
+}  // namespace
+
 OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err) {
     if (command.printProfile && command.profileFile.empty()) {
         out << sim::DefaultProfileJson();
@@ -63,6 +100,7 @@ OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::
         return OutcomeKind::Ok;
     }
     boost::asio::io_context io;
+    if (command.count > 1) return RunFleetSimulation(io, command, profile, out, err);
     std::unique_ptr<sim::Server> server = StartServer(io, command.server, profile, err);
     if (!server) return OutcomeKind::CannotListen;
     std::unique_ptr<sim::SnmpResponder> agent;

@@ -74,7 +74,11 @@ std::chrono::milliseconds ProbeBudget(const std::string &header, std::chrono::mi
 }
 
 Routes::Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity module, ProbeOptions probe)
-    : io_(io), fleet_(fleet), module_(std::move(module)), probe_(std::move(probe)) {}
+    : io_(io), fleet_(fleet), module_(std::move(module)), probe_(std::move(probe)), samples_(fleet.size()) {
+    for (size_t i = 0; i < fleet.size(); ++i) Refresh(i);
+}
+
+void Routes::Refresh(size_t index) { samples_[index] = SamplesOf(fleet_.target(index).target.Label(), fleet_.status(index)); }
 
 void Routes::Handle(const HttpRequest &request, std::function<void(HttpResponse)> respond) {
     std::string target(request.target());
@@ -89,13 +93,9 @@ void Routes::Handle(const HttpRequest &request, std::function<void(HttpResponse)
 }
 
 std::string Routes::Metrics() const {
-    std::vector<TargetSamples> samples;
-    samples.reserve(fleet_.size());
     std::vector<const TargetSamples *> all;
-    for (size_t i = 0; i < fleet_.size(); ++i) {
-        samples.push_back(SamplesOf(fleet_.target(i).target.Label(), fleet_.status(i)));
-        all.push_back(&samples.back());
-    }
+    all.reserve(samples_.size());
+    for (const TargetSamples &target : samples_) all.push_back(&target);
     return Exposition(all, module_);
 }
 

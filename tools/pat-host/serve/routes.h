@@ -9,6 +9,7 @@
 
 #include "serve/fleet.h"
 #include "serve/http_server.h"
+#include "serve/metrics.h"
 
 namespace pathost::serve {
 
@@ -22,6 +23,9 @@ class Routes {
 public:
     Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity module, ProbeOptions probe);
     void Handle(const HttpRequest &request, std::function<void(HttpResponse)> respond);
+    // The fleet finished a poll of this target: its samples are made now,
+    // once, rather than at every scrape.
+    void Refresh(size_t index);
 
 private:
     void Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond);
@@ -32,6 +36,7 @@ private:
     const Fleet &fleet_;
     ModuleIdentity module_;
     ProbeOptions probe_;
+    std::vector<TargetSamples> samples_;  // per target, as of its last poll
 };
 
 // The scrape timeout Prometheus sends, less a margin for the answer's way back,

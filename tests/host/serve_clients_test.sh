@@ -1,0 +1,79 @@
+#!/bin/bash
+# pat-host serve with the clients admins run against it: promtool checks its
+# /metrics, a real Prometheus (one-second scrapes, storage in a scratch
+# folder) scrapes /metrics and /probe, headless Chromium renders the page.
+# Two simulated printers, one of them silent. Every process is started on a
+# free loopback port, its PID kept, and killed at the end.
+#   serve_clients_test.sh [--screenshot FILE] PAT-HOST-COMMAND...
+screenshot=
+[ "$1" = --screenshot ] && { screenshot=$2; shift 2; }
+run="$*"
+scratch=$(mktemp -d)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+# Polls until the command's output matches (up to 30 s).
+await() {
+    local pattern=$1; shift
+    for _ in $(seq 60); do "$@" 2>/dev/null | grep -Eq -- "$pattern" && return 0; sleep 0.5; done
+    return 1
+}
+
+. "$(dirname "$0")/start_simulator.sh"; pids+=($sim); good=127.0.0.1:$port
+sim_args="--fault silent"
+. "$(dirname "$0")/start_simulator.sh"; pids+=($sim); silent=127.0.0.1:$port
+
+$run serve "$good" "$silent" --device-id "MFG:Acme;CMD:PJL,PCL;MDL:Model 4200;STS:10001,1,Ready;" \
+    --interval 2 --idle-timeout 1 --listen 127.0.0.1:0 >"$scratch/serve.log" 2>&1 &
+pids+=($!)
+await 'serving http://' cat "$scratch/serve.log" || fail "serve did not start: $(cat "$scratch/serve.log")"
+server=$(sed -n 's|.*serving http://\([0-9.:]*\)/.*|\1|p' "$scratch/serve.log")
+get() { curl -s --max-time 20 "http://$server$1"; }
+await '"result":"silent"' get /api/printers || fail "no result for both printers: $(get /api/printers | head -c 500)"
+
+# The exposition format, and the simulator profile's values in it.
+get /metrics >"$scratch/metrics"
+promtool check metrics <"$scratch/metrics" || fail "promtool rejects /metrics"
+grep -qF "pat_up{target=\"$good\"} 1" "$scratch/metrics" || fail "pat_up of $good is not 1"
+grep -qF "pat_up{target=\"$silent\"} 0" "$scratch/metrics" || fail "pat_up of $silent is not 0"
+grep -qF "pat_memory_bytes{target=\"$good\"} 268435456" "$scratch/metrics" || fail "no pat_memory_bytes"
+[ "$(grep -c "^pat_tray_level_percent{target=\"$good\"" "$scratch/metrics")" -eq 5 ] || fail "not one tray level per tray"
+grep -qF 'name="Tray 2",paper="LETTERSRT"} 60' "$scratch/metrics" || fail "Tray 2 is not at 60 %"
+
+[ "$(curl -s -o /dev/null -w '%{http_code}' "http://$server/probe?target=$good")" = 200 ] || fail "probe of $good"
+[ "$(curl -s -o /dev/null -w '%{http_code}' "http://$server/probe?target=127.0.0.1:1")" = 403 ] || fail "probe of an unconfigured target"
+[ "$(get /api/printers | python3 -c 'import json, sys; print(len(json.load(sys.stdin)))')" = 2 ] || fail "/api/printers"
+
+# Prometheus: the fleet's /metrics, and /probe the way blackbox exporters are scraped.
+prom=$(free_port)
+cat >"$scratch/prometheus.yml" <<YML
+global: {scrape_interval: 1s, scrape_timeout: 1s}
+scrape_configs:
+  - job_name: pat
+    static_configs: [{targets: ["$server"]}]
+  - job_name: pat_probe
+    metrics_path: /probe
+    static_configs: [{targets: ["$good"]}]
+    relabel_configs:
+      - {source_labels: [__address__], target_label: __param_target}
+      - {source_labels: [__param_target], target_label: instance}
+      - {target_label: __address__, replacement: "$server"}
+YML
+prometheus --config.file="$scratch/prometheus.yml" --storage.tsdb.path="$scratch/tsdb" \
+    --web.listen-address="127.0.0.1:$prom" >"$scratch/prometheus.log" 2>&1 &
+pids+=($!)
+query() { curl -s --max-time 5 "http://127.0.0.1:$prom/api/v1/query" --data-urlencode "query=$1"; }
+await '"value":\[[0-9.]+,"1"\]' query "pat_up{job=\"pat\",target=\"$good\"}" ||
+    fail "Prometheus holds no pat_up: $(query pat_up) $(tail -5 "$scratch/prometheus.log")"
+await '"value":\[[0-9.]+,"60"\]' query "pat_tray_level_percent{job=\"pat\",name=\"Tray 2\"}" || fail "Prometheus holds no tray level"
+await '"value":\[[0-9.]+,"1"\]' query 'pat_up{job="pat_probe"}' || fail "Prometheus's probe of $good: $(query 'up{job="pat_probe"}')"
+
+# The page in a real browser: a card per printer, a bar per tray.
+browse() { timeout 60 chromium --headless --no-sandbox --disable-gpu --user-data-dir="$scratch/chromium" "$@" "http://$server/" 2>>"$scratch/chromium.log"; }
+browse --dump-dom >"$scratch/page.html"
+for target in "$good" "$silent"; do grep -qF "data-target=\"$target\"" "$scratch/page.html" || fail "no card for $target"; done
+[ "$(grep -o 'class="tray"' "$scratch/page.html" | wc -l)" -eq 5 ] || fail "the page does not show the 5 trays"
+grep -qF "Ready (10001)" "$scratch/page.html" || fail "no engine status on the page"
+[ -z "$screenshot" ] || browse --hide-scrollbars --window-size=1100,700 --screenshot="$screenshot" >/dev/null
+echo "serve: /metrics, /probe, /api/printers, Prometheus and Chromium all agree"

@@ -1,0 +1,156 @@
+// pat-host serve in-process: two simulated printers (one silent), the fleet,
+// its HTTP server, on one io_context in a thread of their own; the test is a
+// client over real loopback sockets.
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "loopback.h"
+#include "serve/routes.h"
+#include "simulator/profile.h"
+
+namespace pathost::serve {
+namespace {
+
+// A client that sends `parts` (a pause between them) and reads until the
+// server closes or a second passes with nothing.
+std::string Exchange(uint16_t port, const std::vector<std::string> &parts, int pauseMs = 0) {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_port = htons(port);
+    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    timeval wait{3, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    std::string answer;
+    if (connect(fd, reinterpret_cast<sockaddr *>(&where), sizeof where) == 0) {
+        for (const std::string &part : parts) {
+            if (send(fd, part.data(), part.size(), MSG_NOSIGNAL) < 0) break;
+            if (pauseMs) std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+        }
+        char buffer[65536];
+        for (ssize_t got; (got = recv(fd, buffer, sizeof buffer, 0)) > 0;) answer.append(buffer, got);
+    }
+    close(fd);
+    return answer;
+}
+
+std::string Get(uint16_t port, const std::string &path) {
+    return Exchange(port, {"GET " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"});
+}
+
+std::string Body(const std::string &response) { return response.substr(response.find("\r\n\r\n") + 4); }
+
+class Serve : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::Profile profile = sim::DefaultProfile();
+        sim::Server &good = loopback_.AddPrinter(profile), &silent = loopback_.AddPrinter(profile, sim::Fault::Silent);
+        bystander_ = &loopback_.AddPrinter(profile);  // never configured
+        PollSettings settings = test::Loopback::SettingsFor(profile);
+        good_ = test::Loopback::TargetOf(good).Label();
+        bystanderLabel_ = test::Loopback::TargetOf(*bystander_).Label();
+        Schedule schedule;
+        schedule.interval = std::chrono::milliseconds(500);
+        fleet_ = std::make_unique<Fleet>(
+            io(), std::vector<FleetTarget>{{test::Loopback::TargetOf(good), settings}, {test::Loopback::TargetOf(silent), settings}},
+            schedule, [this](size_t i) { routes_->Refresh(i); });
+        routes_ = std::make_unique<Routes>(io(), *fleet_, settings.module->identity, ProbeOptions{false, settings});
+        HttpLimits limits;
+        limits.readTimeout = std::chrono::milliseconds(1000);
+        limits.headerBytes = 2048;
+        http_ = std::make_unique<HttpServer>(io(), boost::asio::ip::tcp::endpoint(boost::asio::ip::make_address("127.0.0.1"), 0),
+                                             limits, [this](const HttpRequest &r, auto respond) { routes_->Handle(r, respond); });
+        port_ = http_->endpoint().port();
+        fleet_->Start();
+        thread_ = std::thread([this] { io().run(); });
+        // Until both printers have a result: the good one answered, the silent one timed out.
+        for (int i = 0; i < 100 && Body(Get(port_, "/api/printers")).find("not finished") != std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    void TearDown() override {
+        boost::asio::post(io(), [this] {
+            fleet_->Stop();
+            http_->Stop();
+            io().stop();
+        });
+        thread_.join();
+    }
+    boost::asio::io_context &io() { return loopback_.io(); }
+
+    test::Loopback loopback_;
+    sim::Server *bystander_ = nullptr;
+    std::string good_, bystanderLabel_;
+    std::unique_ptr<Fleet> fleet_;
+    std::unique_ptr<Routes> routes_;
+    std::unique_ptr<HttpServer> http_;
+    uint16_t port_ = 0;
+    std::thread thread_;
+};
+
+TEST_F(Serve, EveryKindOfRequestGetsItsStatusAndTheServerKeepsServing) {
+    const std::string big(4096, 'a');
+    struct Case {
+        const char *what;
+        std::vector<std::string> parts;
+        int pauseMs;
+        const char *status;  // "" when the server cuts the client off without an answer
+    } cases[] = {
+        {"metrics", {"GET /metrics HTTP/1.1\r\nHost: x\r\n\r\n"}, 0, "HTTP/1.1 200"},
+        {"HEAD", {"HEAD / HTTP/1.1\r\nConnection: close\r\n\r\n"}, 0, "HTTP/1.1 200"},
+        {"wrong method", {"POST /metrics HTTP/1.1\r\nContent-Length: 0\r\n\r\n"}, 0, "HTTP/1.1 405"},
+        {"unknown method", {"BREW / HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 405"},
+        {"unknown path", {"GET /admin HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 404"},
+        {"malformed request line", {"GET\r\n\r\n"}, 0, "HTTP/1.1 400"},
+        {"not HTTP", {"\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n"}, 0, "HTTP/1.1 400"},
+        {"a body on GET", {"GET / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhello"}, 0, "HTTP/1.1 400"},
+        {"oversized headers", {"GET / HTTP/1.1\r\nX-Big: " + big + "\r\n\r\n"}, 0, "HTTP/1.1 431"},
+        {"probe without target", {"GET /probe HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 400"},
+        {"probe, bad escape", {"GET /probe?target=127.0.0.1%3 HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 400"},
+        {"probe, bad port", {"GET /probe?target=127.0.0.1:99999 HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 400"},
+        {"one byte at a time, past the timeout", {"G", "E", "T", " ", "/", " ", "H", "T", "T", "P"}, 300, ""},
+        {"silent client", {""}, 1500, ""},
+    };
+    for (const Case &c : cases) {
+        std::string answer = Exchange(port_, c.parts, c.pauseMs);
+        EXPECT_EQ(answer.substr(0, std::string(c.status).size()), c.status) << c.what << ":\n" << answer.substr(0, 200);
+        EXPECT_EQ(Get(port_, "/metrics").substr(0, 12), "HTTP/1.1 200") << "after " << c.what;
+    }
+}
+
+TEST_F(Serve, MetricsProbeAndApiShowThePolls) {
+    std::string metrics = Body(Get(port_, "/metrics"));
+    EXPECT_NE(metrics.find("pat_up{target=\"" + good_ + "\"} 1\n"), std::string::npos) << metrics;
+    EXPECT_NE(metrics.find("pat_poll_exit_code{target=\""), std::string::npos);
+    sim::Profile profile = sim::DefaultProfile();
+    EXPECT_NE(metrics.find("pat_memory_bytes{target=\"" + good_ + "\"} " + std::to_string(profile.memoryBytes)), std::string::npos);
+    for (const sim::Tray &tray : profile.trays)
+        EXPECT_NE(metrics.find("paper=\"" + tray.paper + "\"} " + std::to_string(tray.level) + "\n"), std::string::npos) << tray.name;
+    for (const char *bin : {"name=\"Standard Tray\"} 0", "name=\"Finisher Shift Tray\"} 2"})
+        EXPECT_NE(metrics.find(bin), std::string::npos) << bin;
+
+    std::string probe = Get(port_, "/probe?target=" + good_);
+    EXPECT_EQ(probe.substr(0, 12), "HTTP/1.1 200");
+    EXPECT_NE(Body(probe).find("pat_up{target=\"" + good_ + "\"} 1"), std::string::npos) << probe;
+    // Not configured: refused, and the printer never sees a connection.
+    size_t before = bystander_->connections();
+    EXPECT_EQ(Get(port_, "/probe?target=" + bystanderLabel_).substr(0, 12), "HTTP/1.1 403");
+    EXPECT_EQ(bystander_->connections(), before);
+
+    nlohmann::json printers = nlohmann::json::parse(Body(Get(port_, "/api/printers")));
+    ASSERT_EQ(printers.size(), 2u);
+    EXPECT_EQ(printers[0]["result"], "ok");
+    EXPECT_EQ(printers[1]["result"], "silent") << printers[1]["message"];
+
+    std::string page = Body(Get(port_, "/"));
+    EXPECT_NE(page.find("data-target=\"" + good_ + "\""), std::string::npos);
+    EXPECT_EQ(page.find("http://"), std::string::npos) << "the page must load nothing from elsewhere";
+}
+
+}  // namespace
+}  // namespace pathost::serve
