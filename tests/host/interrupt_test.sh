@@ -2,7 +2,7 @@
 # Ctrl-C and SIGTERM during a poll of a silent printer: the run ends promptly
 # (3 s: a bound that holds under qemu, not a speed goal), reports each printer
 # not yet finished as interrupted, in text and in JSON, and exits 130. The
-# simulator told to stop exits 0.   interrupt_test.sh PAT-HOST-COMMAND...
+# simulator and the server told to stop exit 0.   interrupt_test.sh PAT-HOST-COMMAND...
 run="$*"
 sim_args="--fault silent"
 . "$(dirname "$0")/start_simulator.sh"
@@ -29,6 +29,16 @@ done <<TABLE
 INT  -      poll 1: interrupted (exit 130)
 TERM --json "result":"interrupted"
 TABLE
+# serve is a server: a signal ends it, with a poll in flight, and it exits 0.
+for signal in INT TERM; do
+    $run serve 127.0.0.1:$port --listen 127.0.0.1:0 --idle-timeout 60 --timeout 120 >/dev/null 2>&1 &
+    serve=$!
+    sleep 1
+    kill -$signal $serve
+    wait $serve
+    got=$?
+    [ $got -eq 0 ] || { echo "FAIL: serve stopped by SIG$signal exited $got (0)" >&2; failed=1; }
+done
 kill -INT $sim
 wait $sim || { echo "FAIL: simulate stopped by Ctrl-C exited $?" >&2; failed=1; }
 exit $failed

@@ -152,5 +152,62 @@ TEST_F(Serve, MetricsProbeAndApiShowThePolls) {
     EXPECT_EQ(page.find("http://"), std::string::npos) << "the page must load nothing from elsewhere";
 }
 
+TEST(Schedule, AFailingPrinterWaitsLongerUpToTheCapAndEveryWaitIsJittered) {
+    Schedule schedule;  // 60 s, ±10 %, at most 4 intervals
+    const struct {
+        unsigned failures;
+        double unit;
+        long long ms;
+    } rows[] = {{0, 0.5, 60000}, {1, 0.5, 60000}, {2, 0.5, 120000}, {3, 0.5, 240000},
+                {9, 0.5, 240000}, {0, 0.0, 54000}, {0, 0.999999, 66000}, {3, 0.0, 216000}};
+    for (const auto &row : rows)
+        EXPECT_EQ(NextDelay(schedule, row.failures, row.unit).count(), row.ms) << row.failures << " " << row.unit;
+}
+
+TEST(TargetsFile, EachFieldIsAppliedAndAnythingElseIsNamed) {
+    PollSettings defaults;
+    std::vector<FleetTarget> targets = ParseTargetsFile(
+        R"({"targets": [{"address": "127.0.0.1"},
+            {"address": "[::1]:9101", "mask": "trays,bins", "deviceIdSource": "snmp",
+             "snmp": {"community": "c", "port": 1161, "version": "1", "timeout": 0.5}},
+            {"address": "127.0.0.1:9102", "deviceId": "MFG:Acme;", "mask": 6}]})",
+        "t.json", defaults);
+    ASSERT_EQ(targets.size(), 3u);
+    EXPECT_EQ(targets[0].target.Label(), "127.0.0.1:9100");
+    EXPECT_EQ(targets[0].settings.mask, defaults.mask);
+    EXPECT_EQ(targets[1].target.Label(), "[::1]:9101");
+    EXPECT_TRUE(targets[1].settings.deviceIdSource.required);
+    EXPECT_EQ(targets[1].settings.snmp.community, "c");
+    EXPECT_EQ(targets[1].settings.snmp.port, 1161);
+    EXPECT_EQ(targets[1].settings.snmp.version, snmp::Version::V1);
+    EXPECT_EQ(targets[1].settings.snmp.timeout.count(), 500);
+    EXPECT_EQ(targets[2].settings.deviceIdSource.value, "MFG:Acme;");
+    EXPECT_EQ(targets[2].settings.mask, 6u);
+
+    const std::pair<const char *, const char *> bad[] = {
+        {R"({"targets": [{"address": "127.0.0.1", "mak": 1}]})", "t.json: targets[0]: unknown field \"mak\""},
+        {R"({"printers": []})", "t.json: unknown field \"printers\""},
+        {R"({"targets": [{"mask": "all"}]})", "targets[0]: has no \"address\""},
+        {R"({"targets": [{"address": "127.0.0.1:99999"}]})", "targets[0].address: "},
+        {R"({"targets": [{"address": 5}]})", "targets[0].address: must be a string"},
+        {R"({"targets": [{"address": "h", "deviceId": "x", "deviceIdSource": "none"}]})", "not both"},
+        {R"({"targets": [{"address": "h", "deviceIdSource": "usb"}]})", "deviceIdSource: must be"},
+        {R"({"targets": [{"address": "h", "snmp": {"version": "3"}}]})", "snmp.version: must be"},
+        {R"({"targets": [{"address": "h", "snmp": {"port": 0}}]})", "snmp.port: must be"},
+        {R"({"targets": [{"address": "h", "snmp": {"retries": 2}}]})", "snmp: unknown field \"retries\""},
+        {R"({"targets": [{"address": "h", "mask": "papers"}]})", "mask: must be"},
+        {R"({"targets": {}})", "needs \"targets\""},
+        {R"({"targets": [)", "t.json: not JSON: parse error"},
+    };
+    for (const auto &[text, message] : bad) {
+        try {
+            ParseTargetsFile(text, "t.json", defaults);
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const TargetsFileError &error) {
+            EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pathost::serve

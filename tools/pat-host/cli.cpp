@@ -102,7 +102,7 @@ void AddServe(CLI::App &app, Run &run) {
         std::string listen = "127.0.0.1:" + std::to_string(kServePort), targets;
         double interval = 60;
         size_t concurrency = 16;
-        bool allowAnyTarget = false, force = false;
+        bool allowAnyTarget = false, force = false, probeOnly = false;
         AnswerOptions answers;
         DeviceIdOptions deviceId;
         SnmpOptions snmp;
@@ -132,6 +132,9 @@ void AddServe(CLI::App &app, Run &run) {
     serve->add_flag("--allow-any-target", o->allowAnyTarget,
                     "let /probe poll any address, not only the configured printers: whoever reaches the server "
                     "can then make this host connect anywhere");
+    serve->add_flag("--probe-only", o->probeOnly,
+                    "poll nothing on a schedule: the configured printers are polled when /probe asks (one "
+                    "instance of several that Prometheus shards a fleet over)");
     AddAnswerOptions(serve, o->answers);
     serve->remove_option(serve->get_option("--json"));  // the server's outputs are its HTTP paths
     AddDeviceIdOptions(serve, o->deviceId, true);
@@ -160,6 +163,7 @@ void AddServe(CLI::App &app, Run &run) {
         c.settings.concurrency = o->concurrency;
         c.interval = Milliseconds(o->interval);
         c.allowAnyTarget = o->allowAnyTarget;
+        c.probeOnly = o->probeOnly;
         run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
             return WithModule(module, err, [&](const Module &m) { return RunServe(m, c, out, err); });
         };

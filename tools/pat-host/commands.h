@@ -92,6 +92,7 @@ struct ServeCommand {
     PollSettings settings;         // the command line's; the concurrency is the fleet's
     std::chrono::milliseconds interval{60000};
     bool allowAnyTarget = false;
+    bool probeOnly = false;  // no schedule: the targets are polled when /probe asks
 };
 OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ostream &out, std::ostream &err);
 

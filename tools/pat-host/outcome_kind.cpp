@@ -83,7 +83,7 @@ std::string ExitCodeTable() {
            "  69  a printer or endpoint is unavailable: a printer is unreachable (unknown\n"
            "      name, connection refused, no connection), its SNMP agent gave no device\n"
            "      ID (--device-id-source snmp), its command set names no PJL (nothing was\n"
-           "      sent; --force), or a listen address cannot be bound (simulate, demo)\n"
+           "      sent; --force), or a listen address cannot be bound (simulate, demo, serve)\n"
            "  70  the module refused: an export failed (last error shown in hex), or an\n"
            "      export does not take the arguments of its prototype in pat.h\n"
            "  71  pat-host itself failed (out of memory, an internal error)\n"
@@ -94,7 +94,7 @@ std::string ExitCodeTable() {
            "      reached, or the module found that the answers do not answer the request\n"
            "      (0x20000002)\n"
            " 130  interrupted (Ctrl-C or SIGTERM) before every printer finished; simulate\n"
-           "      told to stop exits 0\n"
+           "      and serve told to stop exit 0\n"
            "With several printers, the status is that of the first printer on the command\n"
            "line whose (last) poll failed; 130 when the run was interrupted.\n";
 }

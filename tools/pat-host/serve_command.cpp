@@ -82,6 +82,7 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
     serve::Schedule schedule;
     schedule.interval = command.interval;
     schedule.concurrency = settings.concurrency;
+    schedule.polls = !command.probeOnly;
     size_t count = targets.size();
     std::unique_ptr<StateLog> log;
     std::unique_ptr<serve::Routes> routes;
@@ -111,8 +112,13 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
         io.stop();  // a name lookup in flight cannot be cancelled; nothing waits for it
     });
     Target listening{server->endpoint().address().to_string(), server->endpoint().port()};
-    out << "pat-host serve: polling " << count << " printer" << (count == 1 ? "" : "s") << " every "
-        << std::chrono::duration<double>(command.interval).count() << " s; serving http://" << listening.Label()
+    out << "pat-host serve: " << (command.probeOnly ? "probing " : "polling ") << count << " printer"
+        << (count == 1 ? "" : "s");
+    if (command.probeOnly)
+        out << " when /probe asks";
+    else
+        out << " every " << std::chrono::duration<double>(command.interval).count() << " s";
+    out << "; serving http://" << listening.Label()
         << "/ (status page), /metrics, /probe?target=HOST[:PORT], /api/printers; Ctrl-C stops it" << std::endl;
     if (!server->endpoint().address().is_loopback())
         err << "pat-host serve: listening beyond loopback: whoever reaches " << listening.Label()

@@ -45,6 +45,7 @@ Fleet::~Fleet() {
 }
 
 void Fleet::Start() {
+    if (!schedule_.polls) return;
     std::uniform_real_distribution<double> unit(0, 1);
     auto spread = std::min(schedule_.interval, kFirstSpread);
     for (size_t i = 0; i < targets_.size(); ++i)

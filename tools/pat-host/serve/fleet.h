@@ -27,6 +27,7 @@ struct Schedule {
     size_t concurrency = 16;
     double jitter = 0.1;          // each wait is the interval times 1 ± jitter
     unsigned maxBackoff = 4;      // a failing target waits at most this many intervals
+    bool polls = true;            // false: the targets are only probed (--probe-only)
 };
 
 // The wait before a target's next poll, after `failures` failed polls in a row;

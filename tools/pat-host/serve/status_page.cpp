@@ -150,7 +150,10 @@ std::string StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::ch
            "</style></head><body><header><h1>Printers</h1><div class=\"summary\"><span class=\"up\">" +
            std::to_string(up) + " answered</span><span class=\"down\">" + std::to_string(down) +
            " not answering</span>" + (pending ? "<span class=\"pending\">" + std::to_string(pending) + " waiting</span>" : "") +
-           "</div><div class=\"meta\">polled every " + std::to_string(refresh) + " s · this page reloads itself · " +
+           "</div><div class=\"meta\">" +
+           (fleet.schedule().polls ? "polled every " + std::to_string(refresh) + " s"
+                                   : std::string("probe only: printers are polled when /probe asks")) +
+           " · this page reloads itself · " +
            Html(ModuleLine(module)) + "</div></header><main class=\"grid\">";
     for (size_t i = 0; i < fleet.size(); ++i) Card(out, fleet.target(i), fleet.status(i), now);
     out += "</main></body></html>\n";
