@@ -69,6 +69,16 @@ await '"value":\[[0-9.]+,"1"\]' query "pat_up{job=\"pat\",target=\"$good\"}" ||
 await '"value":\[[0-9.]+,"60"\]' query "pat_tray_level_percent{job=\"pat\",name=\"Tray 2\"}" || fail "Prometheus holds no tray level"
 await '"value":\[[0-9.]+,"1"\]' query 'pat_up{job="pat_probe"}' || fail "Prometheus's probe of $good: $(query 'up{job="pat_probe"}')"
 
+# The README's scrape configuration and alert rules are what promtool accepts.
+python3 - "$(dirname "$0")/../../README.md" "$scratch" <<'PY' || fail "cannot read the README's YAML"
+import re, sys
+blocks = re.findall(r"```yaml\n(.*?)```", open(sys.argv[1]).read(), re.S)
+open(sys.argv[2] + "/readme-scrape.yml", "w").write("scrape_configs:\n" + "".join(b.split("scrape_configs:\n")[-1] for b in blocks[:2]))
+open(sys.argv[2] + "/readme-rules.yml", "w").write(blocks[2])
+PY
+(cd "$scratch" && echo '[]' >printers.json && promtool check config readme-scrape.yml && promtool check rules readme-rules.yml) ||
+    fail "promtool rejects the README's Prometheus examples"
+
 # The page in a real browser: a card per printer, a bar per tray.
 browse() { timeout 60 chromium --headless --no-sandbox --disable-gpu --user-data-dir="$scratch/chromium" "$@" "http://$server/" 2>>"$scratch/chromium.log"; }
 browse --dump-dom >"$scratch/page.html"

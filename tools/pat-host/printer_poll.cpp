@@ -205,8 +205,10 @@ private:
             outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
         if (!outcome_.calls.empty()) {
             FinishOutcome(*settings_.module, outcome_, record_.get(), mask_);
-            if (previous_) outcome_.changes = DiffRecords(*previous_, outcome_.record);
-            previous_ = outcome_.record;
+            if (outcome_.watching) {  // only a watch shows what changed; no copy kept otherwise
+                if (previous_) outcome_.changes = DiffRecords(*previous_, outcome_.record);
+                previous_ = outcome_.record;
+            }
         } else {
             outcome_.record = RecordToJson(*record_);
         }
