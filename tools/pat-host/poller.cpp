@@ -9,10 +9,21 @@
 
 namespace pathost {
 
+// A printer's poll object (its record, trees and buffers) exists while it
+// polls; without --watch it is released as soon as its result is reported,
+// so memory grows with --concurrency, not with the number of printers. A
+// watch keeps it, and its timer, for the next poll into the same record.
 struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
     enum class State { Waiting, Polling, Sleeping, Finished };
 
-    Impl(boost::asio::io_context &io, PollSettings s) : io(io), settings(std::move(s)) {}
+    Impl(boost::asio::io_context &io, PollSettings s, Report r) : io(io), settings(std::move(s)), report(std::move(r)) {}
+
+    bool Watching() const { return settings.watchInterval.count() > 0; }
+
+    std::shared_ptr<PrinterPoll> &PrinterFor(size_t index) {
+        if (!printers[index]) printers[index] = MakePrinterPoll(io, targets[index], settings, report);
+        return printers[index];
+    }
 
     void Pump() {
         while (!interrupted && active < std::max<size_t>(settings.concurrency, 1) && !waiting.empty()) {
@@ -21,7 +32,7 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
             ++active;
             state[index] = State::Polling;
             auto self = shared_from_this();
-            printers[index]->Poll([self, index](OutcomeKind kind) { self->Done(index, kind); });
+            PrinterFor(index)->Poll([self, index](OutcomeKind kind) { self->Done(index, kind); });
         }
     }
 
@@ -30,12 +41,12 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
         last[index] = kind;
         ++polls[index];
         state[index] = State::Finished;
-        bool again = !interrupted && settings.watchInterval.count() > 0 &&
-                     (settings.watchCount == 0 || polls[index] < settings.watchCount);
+        bool again = !interrupted && Watching() && (settings.watchCount == 0 || polls[index] < settings.watchCount);
+        auto self = shared_from_this();
         if (again) {
-            auto self = shared_from_this();
             ++sleeping;
             state[index] = State::Sleeping;
+            if (!timers[index]) timers[index] = std::make_unique<boost::asio::steady_timer>(io);
             timers[index]->expires_after(settings.watchInterval);
             timers[index]->async_wait([self, index](const boost::system::error_code &ec) {
                 --self->sleeping;
@@ -45,9 +56,10 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
                 self->Pump();
             });
         }
-        // Started from a completion, so the next poll never runs inside this one.
-        auto self = shared_from_this();
-        boost::asio::post(io, [self] {
+        // Started from a completion, so the next poll never runs inside this
+        // one, and a finished printer is released only once its poll returned.
+        boost::asio::post(io, [self, index, again] {
+            if (!again) self->printers[index].reset();
             self->Pump();
             self->CheckAllDone();
         });
@@ -57,23 +69,26 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
         if (interrupted) return;
         interrupted = true;
         waiting.clear();
-        for (size_t i = 0; i < printers.size(); ++i) {
+        for (size_t i = 0; i < state.size(); ++i) {
             switch (state[i]) {
                 case State::Polling: printers[i]->Interrupt(); break;  // reports through Done
                 case State::Waiting:
-                    printers[i]->ReportInterrupted("interrupted before it was polled");
-                    last[i] = OutcomeKind::Interrupted;
-                    state[i] = State::Finished;
+                    ReportNeverPolled(i, "interrupted before it was polled");
                     break;
                 case State::Sleeping:
                     timers[i]->cancel();
-                    printers[i]->ReportInterrupted("interrupted while waiting for the next poll (--watch)");
-                    last[i] = OutcomeKind::Interrupted;
-                    state[i] = State::Finished;
+                    ReportNeverPolled(i, "interrupted while waiting for the next poll (--watch)");
                     break;
                 case State::Finished: break;
             }
         }
+    }
+
+    void ReportNeverPolled(size_t index, const char *why) {
+        PrinterFor(index)->ReportInterrupted(why);
+        if (state[index] == State::Waiting) printers[index].reset();
+        last[index] = OutcomeKind::Interrupted;
+        state[index] = State::Finished;
     }
 
     void CheckAllDone() {
@@ -86,8 +101,10 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
 
     boost::asio::io_context &io;
     PollSettings settings;
-    std::vector<std::shared_ptr<PrinterPoll>> printers;
-    std::vector<std::unique_ptr<boost::asio::steady_timer>> timers;
+    Report report;
+    std::vector<Target> targets;
+    std::vector<std::shared_ptr<PrinterPoll>> printers;  // null unless polling or watching
+    std::vector<std::unique_ptr<boost::asio::steady_timer>> timers;  // made for a watch only
     std::vector<OutcomeKind> last;  // each printer's last result
     std::vector<State> state;
     std::vector<unsigned> polls;
@@ -99,22 +116,23 @@ struct PollRunner::Impl : std::enable_shared_from_this<PollRunner::Impl> {
 };
 
 PollRunner::PollRunner(boost::asio::io_context &io, std::vector<Target> targets, PollSettings settings, Report report)
-    : impl_(std::make_shared<Impl>(io, std::move(settings))) {
-    for (Target &target : targets) {
-        impl_->printers.push_back(MakePrinterPoll(io, std::move(target), impl_->settings, report));
-        impl_->timers.push_back(std::make_unique<boost::asio::steady_timer>(io));
-        impl_->last.push_back(OutcomeKind::Pending);
-        impl_->state.push_back(Impl::State::Waiting);
-        impl_->polls.push_back(0);
-    }
+    : impl_(std::make_shared<Impl>(io, std::move(settings), std::move(report))) {
+    size_t count = targets.size();
+    impl_->targets = std::move(targets);
+    impl_->printers.resize(count);
+    impl_->timers.resize(count);
+    impl_->last.assign(count, OutcomeKind::Pending);
+    impl_->state.assign(count, Impl::State::Waiting);
+    impl_->polls.assign(count, 0);
 }
 
 PollRunner::~PollRunner() {
-    for (auto &timer : impl_->timers) timer->cancel();
+    for (auto &timer : impl_->timers)
+        if (timer) timer->cancel();
 }
 
 void PollRunner::Start() {
-    for (size_t i = 0; i < impl_->printers.size(); ++i) impl_->waiting.push_back(i);
+    for (size_t i = 0; i < impl_->targets.size(); ++i) impl_->waiting.push_back(i);
     impl_->Pump();
 }
 
