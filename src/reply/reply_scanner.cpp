@@ -1,11 +1,13 @@
 // The reply scanner's state machine: one row per state says which kind to ask
-// the reader for and where to go by the kind read and by the byte after it;
-// a small driver applies the row. Seeking "@PJL" is the one step of its own.
+// the reader for and where to go by the kind read and by the byte after it.
+// The rows are written as the grammar reads; at compile time each becomes a
+// move per byte class, so that a step is the inline read, one lookup and a
+// compare. Seeking "@PJL" is the one step of its own.
 #include "reply/reply_scanner.h"
 
 #include <string.h>
 
-#include "reply/reply_text.h"
+#include "reply/reply_reader.h"
 
 namespace pat {
 
@@ -104,15 +106,61 @@ constexpr bool RowsInStateOrder() {
 static_assert(RowsInStateOrder() && kFirstTableState + kStateCount - 1 == SCAN_ITEM_VALUE,
               "one row per state after SCAN_SEEK, in state order");
 
-Move ChooseMove(const StepRow &row, uint32_t kind, char next) {
-    if (row.special != kNoKind && kind == row.special) return row.onSpecial;
-    if (row.strict && kind != row.requested) return kFail;
-    for (const ByteMove &rule : row.byNextByte) {
-        if (rule.byte == '\0') break;
-        if (rule.byte == next) return rule.move;
-    }
-    return row.otherwise;
+// A row with its moves by the class of the byte after the read.
+struct DenseRow {
+    uint32_t state;
+    uint32_t requested;
+    bool strict;
+    uint32_t special;
+    Move onSpecial;
+    Move byClass[kByteClassCount];
+};
+
+// The class of a byte a row chooses by; every such byte must have a class of
+// its own, or the dense rows would move differently from the written ones.
+constexpr ByteClass ClassOf(char byte) {
+    return static_cast<ByteClass>(kByteInfo.byByte[static_cast<unsigned char>(byte)] & kClassBits);
 }
+
+constexpr uint32_t BytesOfClass(ByteClass c) {
+    uint32_t count = 0;
+    for (uint32_t b = 0; b < 256; ++b) count += (kByteInfo.byByte[b] & kClassBits) == c;
+    return count;
+}
+
+constexpr bool EveryChoosingByteHasItsOwnClass() {
+    for (const StepRow &row : kStepTable)
+        for (const ByteMove &rule : row.byNextByte)
+            if (rule.byte != '\0' && (ClassOf(rule.byte) == kOtherByte || BytesOfClass(ClassOf(rule.byte)) != 1))
+                return false;
+    return true;
+}
+static_assert(EveryChoosingByteHasItsOwnClass(), "a byte that chooses a move needs a class of its own");
+
+struct DenseTable {
+    DenseRow rows[kStateCount];
+};
+
+// First match wins, as in the written rows; the terminator chooses no move.
+constexpr DenseTable MakeDenseTable() {
+    DenseTable t = {};
+    for (uint32_t i = 0; i < kStateCount; ++i) {
+        const StepRow &row = kStepTable[i];
+        DenseRow &dense = t.rows[i];
+        dense.state = row.state;
+        dense.requested = row.requested;
+        dense.strict = row.strict;
+        dense.special = row.special;
+        dense.onSpecial = row.onSpecial;
+        for (Move &move : dense.byClass) move = row.otherwise;
+        for (uint32_t r = 3; r-- > 0;) {
+            const ByteMove &rule = row.byNextByte[r];
+            if (rule.byte != '\0') dense.byClass[ClassOf(rule.byte)] = rule.move;
+        }
+    }
+    return t;
+}
+constexpr DenseTable kDenseTable = MakeDenseTable();
 
 // The first "@PJL" at or after p, or the end of the text.
 const char *FindPjl(const char *p, const char *end) {
@@ -125,30 +173,27 @@ const char *FindPjl(const char *p, const char *end) {
     return end;
 }
 
-Status SeekStep(ReplyCursor *cursor, char *buffer, uint32_t size, uint32_t *kind) {
+Status SeekStep(ReplyCursor *cursor, ReplyToken *token) {
     const char *p = FindPjl(cursor->position, cursor->end);
-    cursor->position = p;
     cursor->state = SCAN_SEEK;
-    if (ReplyByteAt(cursor, p) == '\0') {
-        *kind = TOKEN_END;  // the buffer is left as it was
+    if (p == cursor->end) {
+        cursor->position = p;
+        *token = {nullptr, 0, TOKEN_END};  // no text: the buffer is left as it was
         return kOk;
     }
-    *kind = TOKEN_PJL;
-    if (buffer != nullptr && size != 0) {
-        uint32_t length = size - 1 < 4 ? size - 1 : 4;
-        memcpy(buffer, "@PJL", length);
-        buffer[length] = '\0';
-    }
-    cursor->position = p + 4;
-    SkipBlanks(cursor);
+    *token = {p, 4, TOKEN_PJL};
+    cursor->position = SkipBlanksFrom(p + 4, cursor->end);
     cursor->state = SCAN_COMMAND;
     return kOk;
 }
 
-Status TableStep(ReplyCursor *cursor, const StepRow &row, char *buffer, uint32_t size, uint32_t *kind) {
+Status TableStep(ReplyCursor *cursor, const DenseRow &row, ReplyToken *token) {
     const char *before = cursor->position;
-    *kind = ReadReplyWord(cursor, row.requested, buffer, size);
-    Move move = ChooseMove(row, *kind, ReplyByteAt(cursor, cursor->position));
+    ReadTokenInPlace(cursor, row.requested, token);
+    uint32_t kind = token->kind;
+    Move move = kind == row.special                 ? row.onSpecial
+                : row.strict && kind != row.requested ? kFail
+                                                    : row.byClass[ClassAt(cursor->position, cursor->end)];
     // A step that would leave both the state and the position as they were
     // would be taken again forever (an empty type word before ":" in a
     // bracket); it is a syntax error instead.
@@ -158,26 +203,35 @@ Status TableStep(ReplyCursor *cursor, const StepRow &row, char *buffer, uint32_t
         return kInvalidData;
     }
     if (move.flags & kConsume) ++cursor->position;
-    if (move.flags & kSkipAfter) SkipBlanks(cursor);
-    if (move.flags & kAsQualifier) *kind = TOKEN_QUALIFIER;
+    if (move.flags & kSkipAfter) cursor->position = SkipBlanksFrom(cursor->position, cursor->end);
+    if (move.flags & kAsQualifier) token->kind = TOKEN_QUALIFIER;
     cursor->state = move.state;
     return kOk;
 }
 
 }  // namespace
 
-Status NextReplyToken(ReplyCursor *cursor, char *buffer, uint32_t size, uint32_t *kind) {
-    if (cursor == nullptr || kind == nullptr) return kInvalidParameter;
+Status ScanReplyToken(ReplyCursor *cursor, ReplyToken *token) {
+    if (cursor == nullptr || token == nullptr) return kInvalidParameter;
     uint32_t state = cursor->state;
-    bool inTable = state >= kFirstTableState && state - kFirstTableState < kStateCount;
     // A state the machine does not know is treated as seeking.
-    Status result = inTable ? TableStep(cursor, kStepTable[state - kFirstTableState], buffer, size, kind)
-                            : SeekStep(cursor, buffer, size, kind);
+    Status result = state - kFirstTableState < kStateCount
+                        ? TableStep(cursor, kDenseTable.rows[state - kFirstTableState], token)
+                        : SeekStep(cursor, token);
     // The end of the text is clean only between blocks.
-    if (*kind == TOKEN_END && cursor->state != SCAN_SEEK) {
+    if (token->kind == TOKEN_END && cursor->state != SCAN_SEEK) {
         cursor->state = SCAN_SEEK;
         result = kInvalidData;
     }
+    return result;
+}
+
+Status NextReplyToken(ReplyCursor *cursor, char *buffer, uint32_t size, uint32_t *kind) {
+    if (cursor == nullptr || kind == nullptr) return kInvalidParameter;
+    ReplyToken token;
+    Status result = ScanReplyToken(cursor, &token);
+    CopyReplyToken(&token, buffer, size);
+    *kind = token.kind;
     return result;
 }
 

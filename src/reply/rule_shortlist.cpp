@@ -1,6 +1,5 @@
 #include "reply/rule_shortlist.h"
 
-#include "reply/reply_dispatch.h"
 
 namespace pat {
 
@@ -8,11 +7,9 @@ namespace {
 
 constexpr uint32_t kTextCount = 5;
 
-// The five texts of a row and of a line, by number.
+// The five texts of a row, by number.
 constexpr const char *ReplyRule::*kRuleTexts[kTextCount] = {&ReplyRule::command, &ReplyRule::category,
                                                              &ReplyRule::key, &ReplyRule::item, &ReplyRule::value};
-constexpr char (ReplyKeys::*kLineTexts[kTextCount])[kTokenCapacity] = {
-    &ReplyKeys::command, &ReplyKeys::category, &ReplyKeys::key, &ReplyKeys::item, &ReplyKeys::value};
 
 const char *RuleText(const ReplyRule *row, uint32_t i) {
     const char *text = row->*kRuleTexts[i];
@@ -24,9 +21,13 @@ const char *RuleText(const ReplyRule *row, uint32_t i) {
 bool MatchesTexts(const ReplyRule *row, const LineTexts *line, uint32_t first, uint32_t last) {
     if (row->handler == nullptr) return false;
     for (uint32_t i = first; i < last; ++i) {
-        const char *a = RuleText(row, i), *b = line->keys->*kLineTexts[i];
-        while (*a != '\0' && *a == *b) ++a, ++b;
-        if (*a != *b) return false;
+        // The line's bytes hold no zero: a row text equal up to the length
+        // has not ended before it, and must end there.
+        const char *a = RuleText(row, i);
+        const LineText &b = line->texts[i];
+        uint32_t j = 0;
+        while (j < b.length && a[j] == b.text[j]) ++j;
+        if (j != b.length || a[j] != '\0') return false;
     }
     return true;
 }
@@ -40,7 +41,7 @@ const ReplyRule *Candidate(const RuleShortlist *list, uint32_t at, const LineTex
         return &list->table[at];
     }
     if (at >= list->count) return nullptr;
-    *skip = list->depth < kTextCount && list->nextSignatures[at] != line->signatures[list->depth];
+    *skip = list->depth < kTextCount && list->nextSignatures[at] != line->texts[list->depth].signature;
     return list->rows[at];
 }
 
@@ -91,7 +92,7 @@ void NarrowShortlist(const RuleShortlist *from, const LineTexts *line, uint32_t 
         return;
     }
     // Only the rows whose next text has the line's signature can match.
-    uint32_t signature = line->signatures[from->depth];
+    uint32_t signature = line->texts[from->depth].signature;
     for (uint8_t at = from->bucketFirst[signature % kShortlistBuckets]; at != kNoRow; at = from->nextInBucket[at]) {
         if (from->nextSignatures[at] != signature || !MatchesTexts(from->rows[at], line, from->depth, depth)) continue;
         if (!AddRow(to, from->rows[at])) return ShortlistWholeTable(to, from->table);

@@ -16,13 +16,18 @@
 
 namespace pat {
 
-struct ReplyKeys;
+// One text of a line: a view of its bytes (no zero byte among them) and
+// their signature.
+struct LineText {
+    const char *text;
+    uint32_t length;
+    uint32_t signature;
+};
 
-// The five texts of a line (command, category, key, item, value) with the
-// signature of each, as the dispatcher keeps them.
+// The five texts of a line (command, category, key, item, value), as the
+// dispatcher keeps them.
 struct LineTexts {
-    const ReplyKeys *keys;
-    uint32_t signatures[5];
+    LineText texts[5];
 };
 
 constexpr uint32_t kShortlistCapacity = 64;
