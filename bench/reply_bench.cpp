@@ -7,6 +7,7 @@
 #include "poll_scenario.h"
 #include "reply/device_id_parser.h"
 #include "reply/reply_scanner.h"
+#include "reply/reply_step.h"
 
 namespace pat::bench {
 namespace {
@@ -21,7 +22,7 @@ void ScanAnswer(benchmark::State &state) {
         InitReplyCursor(&cursor, text.c_str(), static_cast<uint32_t>(text.size() + 1));
         ReplyToken token;
         do {
-            ScanReplyToken(&cursor, &token);
+            StepReplyCursor(&cursor, &token);
             benchmark::DoNotOptimize(token);
         } while (token.kind != TOKEN_END);
     }

@@ -5,6 +5,7 @@
 #include "reply/reply_config.h"
 #include "core/record.h"
 #include "reply/reply_dispatch.h"
+#include "reply/reply_step.h"
 #include "reply/rule_shortlist.h"
 
 namespace pat {
@@ -152,7 +153,7 @@ Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const c
     do {
         // A syntax error costs only its own block: the token is not used and
         // the scanner seeks the next "@PJL", so later answers still land.
-        if (ScanReplyToken(&cursor, &token) != kOk) continue;
+        if (StepReplyCursor(&cursor, &token) != kOk) continue;
         switch (token.kind) {
             case TOKEN_COMMAND:
                 ClearLine(&d);

@@ -4,6 +4,7 @@
 
 #include "core/data_node.h"
 #include "reply/reply_dispatch.h"
+#include "reply/reply_step.h"
 #include "reply/text_signature.h"
 
 namespace pat {
@@ -43,7 +44,7 @@ bool AnswerHasCategories(const char *answer, uint32_t answerLength, const Catego
     InitReplyCursor(&cursor, answer, answerLength);
     ReplyToken token;
     while (pending > 0) {
-        if (ScanReplyToken(&cursor, &token) != kOk || token.kind == TOKEN_END) return false;
+        if (StepReplyCursor(&cursor, &token) != kOk || token.kind == TOKEN_END) return false;
         if (token.kind != TOKEN_CATEGORY) continue;
         CheckWord word = WordOf(token);
         uint32_t signature = TextSignature(word.text, word.length);
@@ -73,7 +74,7 @@ Status MatchRequestCategories(const char *request, uint32_t requestLength, const
     ReplyCursor cursor;
     InitReplyCursor(&cursor, request, requestLength);
     ReplyToken token;
-    Status status = ScanReplyToken(&cursor, &token);
+    Status status = StepReplyCursor(&cursor, &token);
     if (status != kOk) return status;
     // A category that fails makes the answer a mismatch even when the request
     // text goes on to a syntax error: the categories before that error count.
@@ -87,7 +88,7 @@ Status MatchRequestCategories(const char *request, uint32_t requestLength, const
                 batch.signatures[batch.count] = TextSignature(batch.words[batch.count].text, batch.words[batch.count].length);
                 ++batch.count;
             }
-            requestError = ScanReplyToken(&cursor, &token);
+            requestError = StepReplyCursor(&cursor, &token);
             if (requestError != kOk) break;
         }
         if (batch.count > 0 && !AnswerHasCategories(answer, answerLength, batch)) return kReplyMismatch;
