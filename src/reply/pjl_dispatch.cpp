@@ -34,6 +34,7 @@ constexpr uint32_t kCommandsKept = 2;
 struct Dispatcher {
     LineTexts line;
     TableRules family, common;
+    bool lineListed;  // the byLine lists are those of the line's category
     RuleShortlist wholeFamily, wholeCommon;  // every row: before the first command
     CommandRules commands[kCommandsKept];
     uint32_t nextCommandSlot;
@@ -66,6 +67,7 @@ void StartText(Dispatcher *d, const ReplyRule *familyTable) {
     ShortlistWholeTable(&d->wholeCommon, ActiveReplyConfig().commonReplyTable);
     ShortlistWholeTable(&d->family.byLine, familyTable);
     ShortlistWholeTable(&d->common.byLine, ActiveReplyConfig().commonReplyTable);
+    d->lineListed = true;
     d->family.byCommand = d->family.current = &d->wholeFamily;
     d->common.byCommand = d->common.current = &d->wholeCommon;
     for (CommandRules &slot : d->commands) slot.listed = false;
@@ -93,16 +95,22 @@ const CommandRules *ListCommand(Dispatcher *d) {
 void OnCategory(Dispatcher *d) {
     Narrow(&d->family, d->family.byCommand, &d->line, kMatchesCategory, &d->family.byLine);
     Narrow(&d->common, d->common.byCommand, &d->line, kMatchesCategory, &d->common.byLine);
+    d->lineListed = true;
 }
 
+// The command word is dispatched with the command's rows themselves: most
+// lines bring their category word next, and the line's rows are listed then.
 void OnCommand(Dispatcher *d) {
     const CommandRules *rules = ListCommand(d);
-    d->family.byCommand = &rules->family;
-    d->common.byCommand = &rules->common;
-    OnCategory(d);  // the category is empty until its word arrives
+    d->family.byCommand = d->family.current = &rules->family;
+    d->common.byCommand = d->common.current = &rules->common;
+    d->lineListed = false;
 }
 
+// A key can come without a category word (a malformed command line): the
+// line's rows are then listed for the empty category first.
 void OnKey(Dispatcher *d) {
+    if (!d->lineListed) OnCategory(d);
     Narrow(&d->family, &d->family.byLine, &d->line, kMatchesKey, &d->family.byKey);
     Narrow(&d->common, &d->common.byLine, &d->line, kMatchesKey, &d->common.byKey);
 }

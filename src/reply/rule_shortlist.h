@@ -61,11 +61,13 @@ struct RuleShortlist {
 void ShortlistWholeTable(RuleShortlist *list, const ReplyRule *table);
 
 // The rows of `from` that match the first `depth` texts of the line; depth
-// is one more than from's.
+// is one more than from's, and at most 4 (a list chains its rows by the next
+// text).
 void NarrowShortlist(const RuleShortlist *from, const LineTexts *line, uint32_t depth, RuleShortlist *to);
 
-// The next row of the list, at or after *at, that matches all five texts of
-// the line; null when none is left. *at moves past the row returned.
+// The next row of the list, in table order, that matches all five texts of
+// the line; null when none is left. *at starts at 0 and is moved past the row
+// returned; after a null it must not be used again.
 const ReplyRule *NextMatchingRule(const RuleShortlist *list, const LineTexts *line, uint32_t *at);
 
 }  // namespace pat
