@@ -54,7 +54,7 @@ void ClearLine(Dispatcher *d) {
 }
 
 bool SameText(const LineText &a, const LineText &b) {
-    return a.length == b.length && a.signature == b.signature && memcmp(a.text, b.text, a.length) == 0;
+    return a.length == b.length && a.signature == b.signature && SameBytes(a.text, b.text, a.length);
 }
 
 void StartText(Dispatcher *d, const ReplyRule *familyTable) {

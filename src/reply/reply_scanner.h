@@ -83,6 +83,14 @@ inline uint32_t TokenLengthIn(const ReplyToken *token, uint32_t size) {
     return length;
 }
 
+// True when two views of length bytes hold the same bytes. Views are short,
+// and a loop keeps memcmp out of pat.dll's imports.
+inline bool SameBytes(const char *a, const char *b, uint32_t length) {
+    for (uint32_t i = 0; i < length; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // Writes the token's text into buffer as TokenLengthIn cuts it, terminated;
 // nothing for a null buffer, a size of 0 or a token without text.
 void CopyReplyToken(const ReplyToken *token, char *buffer, uint32_t size);

@@ -22,7 +22,7 @@ struct CheckWord {
 
 CheckWord WordOf(const ReplyToken &token) { return {token.text, TokenLengthIn(&token, kCheckTokenCapacity)}; }
 
-bool SameWord(CheckWord a, CheckWord b) { return a.length == b.length && memcmp(a.text, b.text, a.length) == 0; }
+bool SameWord(CheckWord a, CheckWord b) { return a.length == b.length && SameBytes(a.text, b.text, a.length); }
 
 // The request's category words, looked up in the answer a batch at a time.
 constexpr uint32_t kCategoryBatch = 64;
