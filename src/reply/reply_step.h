@@ -212,7 +212,6 @@ inline Status TableStep(ReplyCursor *cursor, const DenseRow &row, ReplyToken *to
     return kOk;
 }
 
-
 }  // namespace reply_step
 
 // One step of the state machine on a valid cursor and token, inline: the
