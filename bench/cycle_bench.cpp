@@ -7,6 +7,7 @@
 #include "bench_support.h"
 #include "core/record.h"
 #include "poll_scenario.h"
+#include "reply/reply_config.h"
 #include "reply/reply_dispatch.h"
 
 namespace pat::bench {
@@ -43,6 +44,29 @@ void PollCycle(benchmark::State &state) {
     Report(state, clock, answer + deviceId, applied + 3, handed);
 }
 BENCHMARK(PollCycle)->Arg(1)->Arg(10)->Arg(100);
+
+// The dispatch alone: the answer's lines through the rule tables and their
+// handlers into a record kept between cycles, as PatSetCentroDataTo applies
+// it after the check.
+void DispatchAnswer(benchmark::State &state) {
+    std::string answer = PollAnswer(static_cast<int>(state.range(0)));
+    PrnInfoEx record = {};
+    record.dwSize = sizeof record;
+    ListEightTrays(&record);
+    const ReplyRule *family = ActiveReplyConfig().familyReplyTable;
+    const uint32_t length = static_cast<uint32_t>(answer.size() + 1);
+    LoopClock clock;
+    for (auto _ : state) DispatchPjlReply(&record, family, answer.c_str(), length);
+    // Allocations of one dispatch into an empty record, against what it hands over.
+    FreeRecordAsHost(&record);
+    ArmAllocationCount();
+    DispatchPjlReply(&record, family, answer.c_str(), length);
+    double allocations = AllocationCount();
+    double handed = HandedBlocks(&record);
+    FreeRecordAsHost(&record);
+    Report(state, clock, answer, allocations, handed);
+}
+BENCHMARK(DispatchAnswer)->Arg(1)->Arg(100);
 
 // The completeness check alone: every category of the request looked up in
 // the answer.

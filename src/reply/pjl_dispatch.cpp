@@ -5,6 +5,7 @@
 #include "reply/reply_config.h"
 #include "core/record.h"
 #include "reply/reply_dispatch.h"
+#include "reply/reply_step.h"
 #include "reply/rule_shortlist.h"
 
 namespace pat {
@@ -22,36 +23,41 @@ struct TableRules {
 // The rows of a command word in both tables. An answer's lines share few
 // commands ("INFO", "INQUIRE"), so the last two listed are kept.
 struct CommandRules {
-    char command[kTokenCapacity];
+    LineText command;
     RuleShortlist family, common;
     bool listed;
 };
 constexpr uint32_t kCommandsKept = 2;
 
+// The line's texts are views into the answer, cut as the 48-byte token
+// buffers of the handlers cut them.
 struct Dispatcher {
-    ReplyKeys keys;
     LineTexts line;
     TableRules family, common;
+    bool lineListed;  // the byLine lists are those of the line's category
     RuleShortlist wholeFamily, wholeCommon;  // every row: before the first command
     CommandRules commands[kCommandsKept];
     uint32_t nextCommandSlot;
 };
 
-// Sets text number i of the line (0 command ... 4 value) and its signature.
-void SetText(Dispatcher *d, uint32_t i, char *field, const char *text) {
-    CopyToField(field, kTokenCapacity, text);
-    d->line.signatures[i] = TextSignature(field);
+constexpr uint32_t kCommandText = 0, kCategoryText = 1, kKeyText = 2, kItemText = 3, kValueText = 4;
+constexpr LineText kEmptyText = {"", 0, TextSignature("")};
+
+void SetText(Dispatcher *d, uint32_t i, const ReplyToken &token) {
+    uint32_t length = TokenLengthIn(&token, kTokenCapacity);
+    d->line.texts[i] = {token.text, length, TextSignature(token.text, length)};
 }
 
 // All five texts empty.
 void ClearLine(Dispatcher *d) {
-    d->keys = {};
-    uint32_t empty = TextSignature("");
-    for (uint32_t &signature : d->line.signatures) signature = empty;
+    for (LineText &text : d->line.texts) text = kEmptyText;
+}
+
+bool SameText(const LineText &a, const LineText &b) {
+    return a.length == b.length && a.signature == b.signature && SameBytes(a.text, b.text, a.length);
 }
 
 void StartText(Dispatcher *d, const ReplyRule *familyTable) {
-    d->line.keys = &d->keys;
     ClearLine(d);
     // Before the first command every row is a candidate, as in the tables.
     // A malformed answer can bring a category or key word first, so the
@@ -61,6 +67,7 @@ void StartText(Dispatcher *d, const ReplyRule *familyTable) {
     ShortlistWholeTable(&d->wholeCommon, ActiveReplyConfig().commonReplyTable);
     ShortlistWholeTable(&d->family.byLine, familyTable);
     ShortlistWholeTable(&d->common.byLine, ActiveReplyConfig().commonReplyTable);
+    d->lineListed = true;
     d->family.byCommand = d->family.current = &d->wholeFamily;
     d->common.byCommand = d->common.current = &d->wholeCommon;
     for (CommandRules &slot : d->commands) slot.listed = false;
@@ -75,12 +82,12 @@ void Narrow(TableRules *rules, const RuleShortlist *from, const LineTexts *line,
 // The rows of the current command, listed unless one of the kept slots has them.
 const CommandRules *ListCommand(Dispatcher *d) {
     for (const CommandRules &slot : d->commands)
-        if (slot.listed && strcmp(slot.command, d->keys.command) == 0) return &slot;
+        if (slot.listed && SameText(slot.command, d->line.texts[kCommandText])) return &slot;
     CommandRules *slot = &d->commands[d->nextCommandSlot];
     d->nextCommandSlot = (d->nextCommandSlot + 1) % kCommandsKept;
     NarrowShortlist(&d->wholeFamily, &d->line, kMatchesCommand, &slot->family);
     NarrowShortlist(&d->wholeCommon, &d->line, kMatchesCommand, &slot->common);
-    memcpy(slot->command, d->keys.command, kTokenCapacity);
+    slot->command = d->line.texts[kCommandText];
     slot->listed = true;
     return slot;
 }
@@ -88,16 +95,22 @@ const CommandRules *ListCommand(Dispatcher *d) {
 void OnCategory(Dispatcher *d) {
     Narrow(&d->family, d->family.byCommand, &d->line, kMatchesCategory, &d->family.byLine);
     Narrow(&d->common, d->common.byCommand, &d->line, kMatchesCategory, &d->common.byLine);
+    d->lineListed = true;
 }
 
+// The command word is dispatched with the command's rows themselves: most
+// lines bring their category word next, and the line's rows are listed then.
 void OnCommand(Dispatcher *d) {
     const CommandRules *rules = ListCommand(d);
-    d->family.byCommand = &rules->family;
-    d->common.byCommand = &rules->common;
-    OnCategory(d);  // the category is empty until its word arrives
+    d->family.byCommand = d->family.current = &rules->family;
+    d->common.byCommand = d->common.current = &rules->common;
+    d->lineListed = false;
 }
 
+// A key can come without a category word (a malformed command line): the
+// line's rows are then listed for the empty category first.
 void OnKey(Dispatcher *d) {
+    if (!d->lineListed) OnCategory(d);
     Narrow(&d->family, &d->family.byLine, &d->line, kMatchesKey, &d->family.byKey);
     Narrow(&d->common, &d->common.byLine, &d->line, kMatchesKey, &d->common.byKey);
 }
@@ -129,7 +142,12 @@ void Dispatch(ReplyCursor *cursor, PrnInfoEx *record, const Dispatcher *d) {
 const ReplyRule *FindReplyRule(const ReplyRule *first, const ReplyKeys *keys) {
     RuleShortlist whole;
     ShortlistWholeTable(&whole, first);
-    LineTexts line = {keys, {}};
+    LineTexts line;
+    const char *fields[] = {keys->command, keys->category, keys->key, keys->item, keys->value};
+    for (uint32_t i = 0; i < 5; ++i) {
+        uint32_t length = static_cast<uint32_t>(strnlen(fields[i], kTokenCapacity));
+        line.texts[i] = {fields[i], length, TextSignature(fields[i], length)};
+    }
     uint32_t at = 0;
     return NextMatchingRule(&whole, &line, &at);
 }
@@ -139,31 +157,30 @@ Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const c
     StartText(&d, familyTable);
     ReplyCursor cursor;
     InitReplyCursor(&cursor, text, length);
-    Token token;
+    ReplyToken token;
     do {
         // A syntax error costs only its own block: the token is not used and
         // the scanner seeks the next "@PJL", so later answers still land.
-        if (ReadToken(&cursor, &token) != kOk) continue;
+        if (StepReplyCursor(&cursor, &token) != kOk) continue;
         switch (token.kind) {
             case TOKEN_COMMAND:
                 ClearLine(&d);
-                SetText(&d, 0, d.keys.command, token.text);
+                SetText(&d, kCommandText, token);
                 OnCommand(&d);
                 break;
             case TOKEN_CATEGORY:
-                SetText(&d, 1, d.keys.category, token.text);
+                SetText(&d, kCategoryText, token);
                 OnCategory(&d);
                 break;
             case TOKEN_KEY:
-                SetText(&d, 2, d.keys.key, token.text);
+                SetText(&d, kKeyText, token);
                 OnKey(&d);
                 break;
-            case TOKEN_ITEM: SetText(&d, 3, d.keys.item, token.text); break;
-            case TOKEN_ITEM_VALUE: SetText(&d, 4, d.keys.value, token.text); break;
+            case TOKEN_ITEM: SetText(&d, kItemText, token); break;
+            case TOKEN_ITEM_VALUE: SetText(&d, kValueText, token); break;
             case TOKEN_EOL:
                 // The key stays: indented lines belong to the list of the last body line.
-                SetText(&d, 3, d.keys.item, "");
-                SetText(&d, 4, d.keys.value, "");
+                d.line.texts[kItemText] = d.line.texts[kValueText] = kEmptyText;
                 continue;
             default: continue;
         }

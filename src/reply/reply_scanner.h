@@ -1,6 +1,7 @@
 // The PJL reply scanner: cuts an answer text into tokens, one per call, with a
 // small state machine over a cursor. It allocates nothing, never changes the
-// text and never reads past the end of the buffer it was given.
+// text and never reads past the end of the buffer it was given. A token is a
+// view into the text; its text is copied only by the callers that keep it.
 #ifndef PAT_REPLY_REPLY_SCANNER_H
 #define PAT_REPLY_REPLY_SCANNER_H
 
@@ -58,17 +59,50 @@ struct ReplyCursor {
     uint32_t state;
 };
 
+// A token as the scanner finds it: its kind and a view of its text inside the
+// scanned text, trailing spaces dropped. `text` is null only when a step found
+// no "@PJL" before the end: such a step writes no buffer.
+struct ReplyToken {
+    const char *text;
+    uint32_t length;
+    uint32_t kind;
+};
+
 // Starts a cursor on length bytes of text (up to its first zero byte). Returns 0.
 Status InitReplyCursor(ReplyCursor *cursor, const char *text, uint32_t length);
 
-// One step of the state machine: writes the token's kind on every call and its
-// text into buffer (size >= 1; cut to size - 1 bytes, always terminated) unless
-// the step found no "@PJL" before the end. Returns 0, or 13 for a syntax
-// error, after which the scanner seeks the next "@PJL".
+// One step of the state machine, in place: the token's kind and view. Returns
+// 0, or 13 for a syntax error, after which the scanner seeks the next "@PJL".
+Status ScanReplyToken(ReplyCursor *cursor, ReplyToken *token);
+
+// The length of the token's text in a buffer of `size` bytes (size >= 1): cut
+// to size - 1 bytes, then without the trailing spaces the cut left.
+inline uint32_t TokenLengthIn(const ReplyToken *token, uint32_t size) {
+    uint32_t length = token->length < size - 1 ? token->length : size - 1;
+    while (length > 0 && token->text[length - 1] == ' ') --length;
+    return length;
+}
+
+// True when two views of length bytes hold the same bytes. Views are short,
+// and a loop keeps memcmp out of pat.dll's imports.
+inline bool SameBytes(const char *a, const char *b, uint32_t length) {
+    for (uint32_t i = 0; i < length; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+// Writes the token's text into buffer as TokenLengthIn cuts it, terminated;
+// nothing for a null buffer, a size of 0 or a token without text.
+void CopyReplyToken(const ReplyToken *token, char *buffer, uint32_t size);
+
+// One step with the token's text copied: writes the token's kind on every call
+// and its text into buffer (size >= 1; cut to size - 1 bytes, always
+// terminated) unless the step found no "@PJL" before the end. Returns 0, or 13
+// for a syntax error, after which the scanner seeks the next "@PJL".
 Status NextReplyToken(ReplyCursor *cursor, char *buffer, uint32_t size, uint32_t *kind);
 
-// The low-level reader of the steps: one word, quoted text or one-character
-// token; a word is reported as the requested kind.
+// The reader of the steps on its own: one word, quoted text or one-character
+// token copied into buffer; a word is reported as the requested kind.
 uint32_t ReadReplyWord(ReplyCursor *cursor, uint32_t requested, char *buffer, uint32_t size);
 
 // Moves over spaces and carriage returns.

@@ -4,29 +4,31 @@
 
 #include "core/data_node.h"
 #include "reply/reply_dispatch.h"
+#include "reply/reply_step.h"
 #include "reply/text_signature.h"
 
 namespace pat {
 
 namespace {
 
-// The completeness check compares words of up to 99 characters.
+// The completeness check compares words as 100-byte buffers hold them: up
+// to 99 characters. Words are views into the texts; nothing is copied.
 constexpr uint32_t kCheckTokenCapacity = 100;
 
-struct CheckToken {
-    char text[kCheckTokenCapacity];
-    uint32_t kind;
+struct CheckWord {
+    const char *text;
+    uint32_t length;
 };
 
-Status ReadCheckToken(ReplyCursor *cursor, CheckToken *token) {
-    return NextReplyToken(cursor, token->text, sizeof token->text, &token->kind);
-}
+CheckWord WordOf(const ReplyToken &token) { return {token.text, TokenLengthIn(&token, kCheckTokenCapacity)}; }
+
+bool SameWord(CheckWord a, CheckWord b) { return a.length == b.length && SameBytes(a.text, b.text, a.length); }
 
 // The request's category words, looked up in the answer a batch at a time.
-constexpr uint32_t kCategoryBatch = 32;
+constexpr uint32_t kCategoryBatch = 64;
 
 struct CategoryBatch {
-    char words[kCategoryBatch][kCheckTokenCapacity];
+    CheckWord words[kCategoryBatch];
     uint32_t signatures[kCategoryBatch];  // equal words have equal signatures
     uint32_t count;
 };
@@ -40,13 +42,14 @@ bool AnswerHasCategories(const char *answer, uint32_t answerLength, const Catego
     uint32_t pending = batch.count;
     ReplyCursor cursor;
     InitReplyCursor(&cursor, answer, answerLength);
-    CheckToken token;
+    ReplyToken token;
     while (pending > 0) {
-        if (ReadCheckToken(&cursor, &token) != kOk || token.kind == TOKEN_END) return false;
+        if (StepReplyCursor(&cursor, &token) != kOk || token.kind == TOKEN_END) return false;
         if (token.kind != TOKEN_CATEGORY) continue;
-        uint32_t signature = TextSignature(token.text);
+        CheckWord word = WordOf(token);
+        uint32_t signature = TextSignature(word.text, word.length);
         for (uint32_t i = 0; i < batch.count; ++i) {
-            if (found[i] || batch.signatures[i] != signature || strcmp(token.text, batch.words[i]) != 0) continue;
+            if (found[i] || batch.signatures[i] != signature || !SameWord(word, batch.words[i])) continue;
             // The cursor's end is the answer's terminator: the form feed must come before it.
             if (memchr(cursor.position, '\f', static_cast<size_t>(cursor.end - cursor.position)) == nullptr)
                 return false;
@@ -70,8 +73,8 @@ Status MatchRequestCategories(const char *request, uint32_t requestLength, const
                               uint32_t answerLength) {
     ReplyCursor cursor;
     InitReplyCursor(&cursor, request, requestLength);
-    CheckToken token;
-    Status status = ReadCheckToken(&cursor, &token);
+    ReplyToken token;
+    Status status = StepReplyCursor(&cursor, &token);
     if (status != kOk) return status;
     // A category that fails makes the answer a mismatch even when the request
     // text goes on to a syntax error: the categories before that error count.
@@ -81,10 +84,11 @@ Status MatchRequestCategories(const char *request, uint32_t requestLength, const
         Status requestError = kOk;
         while (token.kind != TOKEN_END && batch.count < kCategoryBatch) {
             if (token.kind == TOKEN_CATEGORY) {
-                memcpy(batch.words[batch.count], token.text, sizeof token.text);
-                batch.signatures[batch.count++] = TextSignature(token.text);
+                batch.words[batch.count] = WordOf(token);
+                batch.signatures[batch.count] = TextSignature(batch.words[batch.count].text, batch.words[batch.count].length);
+                ++batch.count;
             }
-            requestError = ReadCheckToken(&cursor, &token);
+            requestError = StepReplyCursor(&cursor, &token);
             if (requestError != kOk) break;
         }
         if (batch.count > 0 && !AnswerHasCategories(answer, answerLength, batch)) return kReplyMismatch;

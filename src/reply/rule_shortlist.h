@@ -16,13 +16,18 @@
 
 namespace pat {
 
-struct ReplyKeys;
+// One text of a line: a view of its bytes (no zero byte among them) and
+// their signature.
+struct LineText {
+    const char *text;
+    uint32_t length;
+    uint32_t signature;
+};
 
-// The five texts of a line (command, category, key, item, value) with the
-// signature of each, as the dispatcher keeps them.
+// The five texts of a line (command, category, key, item, value), as the
+// dispatcher keeps them.
 struct LineTexts {
-    const ReplyKeys *keys;
-    uint32_t signatures[5];
+    LineText texts[5];
 };
 
 constexpr uint32_t kShortlistCapacity = 64;
@@ -56,11 +61,13 @@ struct RuleShortlist {
 void ShortlistWholeTable(RuleShortlist *list, const ReplyRule *table);
 
 // The rows of `from` that match the first `depth` texts of the line; depth
-// is one more than from's.
+// is one more than from's, and at most 4 (a list chains its rows by the next
+// text).
 void NarrowShortlist(const RuleShortlist *from, const LineTexts *line, uint32_t depth, RuleShortlist *to);
 
-// The next row of the list, at or after *at, that matches all five texts of
-// the line; null when none is left. *at moves past the row returned.
+// The next row of the list, in table order, that matches all five texts of
+// the line; null when none is left. *at starts at 0 and is moved past the row
+// returned; after a null it must not be used again.
 const ReplyRule *NextMatchingRule(const RuleShortlist *list, const LineTexts *line, uint32_t *at);
 
 }  // namespace pat

@@ -7,9 +7,16 @@
 
 namespace pat {
 
-inline uint32_t TextSignature(const char *text) {
+constexpr uint32_t TextSignature(const char *text) {
     uint32_t hash = 2166136261u;
     for (; *text != '\0'; ++text) hash = (hash ^ static_cast<uint8_t>(*text)) * 16777619u;
+    return hash;
+}
+
+// The same signature of length bytes that hold no zero byte.
+constexpr uint32_t TextSignature(const char *text, uint32_t length) {
+    uint32_t hash = 2166136261u;
+    for (uint32_t i = 0; i < length; ++i) hash = (hash ^ static_cast<uint8_t>(text[i])) * 16777619u;
     return hash;
 }
 

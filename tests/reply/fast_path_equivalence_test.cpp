@@ -143,11 +143,7 @@ __attribute__((noinline)) void PaintStack(uint8_t byte) {
     for (volatile uint8_t &b : area) b = byte;
 }
 
-// A malformed answer can bring a body key before any command word (this one
-// was found by the reply fuzzer): it is matched as the plain walk matches it,
-// never narrowed from a list no command made.
-TEST(FastPaths, AKeyBeforeAnyCommand) {
-    const std::string text("\x01\f\f\f\f\f@PJL\f\f@@@[\fa\x02y\xdf@]\xff\xff@PJL\fr\f\f\xff", 35);
+void ExpectSameRecordsOverPrefixes(const std::string &text) {
     for (const std::string &variant : Variants(text, false)) {
         HostRecord fast, plain;
         PaintStack(0x80);
@@ -155,6 +151,19 @@ TEST(FastPaths, AKeyBeforeAnyCommand) {
         PlainDispatch(plain.get(), Config().reply.familyReplyTable, variant);
         ASSERT_EQ(RecordSnapshot(fast.get()), RecordSnapshot(plain.get())) << testing::PrintToString(variant);
     }
+}
+
+// A malformed answer can bring a body key before any command word (this one
+// was found by the reply fuzzer): it is matched as the plain walk matches it,
+// never narrowed from a list no command made.
+TEST(FastPaths, AKeyBeforeAnyCommand) {
+    ExpectSameRecordsOverPrefixes(std::string("\x01\f\f\f\f\f@PJL\f\f@@@[\fa\x02y\xdf@]\xff\xff@PJL\fr\f\f\xff", 35));
+}
+
+// A command line whose category word is a tab brings its key with the empty
+// category, never with the category of the line before.
+TEST(FastPaths, AKeyAfterACommandWithoutCategoryWord) {
+    ExpectSameRecordsOverPrefixes("@PJL INFO CONFIG\r\nMEMORY=1048576\r\n\f@PJL INFO \t\r\nMEMORY=2097152\r\n\f");
 }
 
 // The keyed lookup of one rule finds, from any row, the row a plain walk finds.
