@@ -38,6 +38,21 @@ CLI::App *AddSubcommand(CLI::App &app, const char *name, const char *summary) {
     return sub;
 }
 
+// What poll and serve take from their shared options.
+PollSettings NetworkPollSettings(const AnswerOptions &answers, const DeviceIdOptions &deviceId, const SnmpOptions &snmp,
+                                 const TimeOptions &times, bool force, size_t concurrency) {
+    PollSettings settings;
+    settings.mask = *ParseMask(answers.mask);
+    settings.limits = times.limits(answers.maxBytes);
+    settings.raw = answers.raw;
+    settings.lenient = answers.lenient;
+    settings.deviceIdSource = deviceId.source();
+    settings.snmp = snmp.settings();
+    settings.force = force;
+    settings.concurrency = concurrency;
+    return settings;
+}
+
 void AddPoll(CLI::App &app, Run &run) {
     struct Options {
         std::vector<std::string> printers;
@@ -78,14 +93,7 @@ void AddPoll(CLI::App &app, Run &run) {
         if (!o->capture.empty() && o->printers.size() != 1) throw CLI::ValidationError("--capture takes one printer");
         PollCommand c;
         for (const std::string &text : o->printers) c.targets.push_back(Checked(text));
-        c.settings.mask = *ParseMask(o->answers.mask);
-        c.settings.limits = o->times.limits(o->answers.maxBytes);
-        c.settings.raw = o->answers.raw;
-        c.settings.lenient = o->answers.lenient;
-        c.settings.deviceIdSource = o->deviceId.source();
-        c.settings.snmp = o->snmp.settings();
-        c.settings.force = o->force;
-        c.settings.concurrency = o->concurrency;
+        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->snmp, o->times, o->force, o->concurrency);
         if (watch->count()) c.settings.watchInterval = Milliseconds(o->watch);
         c.settings.watchCount = o->watchCount;
         c.captureFile = o->capture;
@@ -153,14 +161,7 @@ void AddServe(CLI::App &app, Run &run) {
         c.port = where.port;
         for (const std::string &text : o->printers) c.targets.push_back(Checked(text));
         c.targetsFile = o->targets;
-        c.settings.mask = *ParseMask(o->answers.mask);
-        c.settings.limits = o->times.limits(o->answers.maxBytes);
-        c.settings.raw = o->answers.raw;
-        c.settings.lenient = o->answers.lenient;
-        c.settings.deviceIdSource = o->deviceId.source();
-        c.settings.snmp = o->snmp.settings();
-        c.settings.force = o->force;
-        c.settings.concurrency = o->concurrency;
+        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->snmp, o->times, o->force, o->concurrency);
         c.interval = Milliseconds(o->interval);
         c.allowAnyTarget = o->allowAnyTarget;
         c.probeOnly = o->probeOnly;
