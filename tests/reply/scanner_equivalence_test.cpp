@@ -31,7 +31,7 @@ struct PlainStep {
 
 class PlainScanner {
 public:
-    PlainScanner(const char *text, size_t length) : p_(text), end_(text + strnlen(text, length)) {}
+    PlainScanner(const char *text, size_t length) : p_(text), end_(text != nullptr ? text + strnlen(text, length) : text) {}
     const char *position() const { return p_; }
     uint32_t state() const { return state_; }
 
