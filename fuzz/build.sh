@@ -43,7 +43,7 @@ done
 host_flags=(-m32 -std=c++20 -O1 -g -Itools/pat-host -DASIO_STANDALONE -DASIO_NO_DEPRECATED
             -fsanitize=address,undefined -fno-sanitize-recover=undefined)
 mkdir -p "$out/host-obj"
-host_sources="tools/pat-host/cleaning.cpp tools/pat-host/answer_tracker.cpp tools/pat-host/snmp/ber.cpp
+host_sources="tools/pat-host/cleaning/cleaning.cpp tools/pat-host/transport/answer_tracker.cpp tools/pat-host/snmp/ber.cpp
               tools/pat-host/snmp/snmp_message.cpp tools/pat-host/snmp/snmp_device_id.cpp
               tools/pat-host/simulator/snmp_responder.cpp"
 printf '%s\n' $host_sources | xargs -P 2 -I{} sh -c \

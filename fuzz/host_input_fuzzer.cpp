@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
-#include "answer_tracker.h"
-#include "cleaning.h"
+#include "transport/answer_tracker.h"
+#include "cleaning/cleaning.h"
 
 using namespace pathost;
 

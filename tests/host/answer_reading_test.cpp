@@ -2,8 +2,8 @@
 // where each block goes.
 #include <gtest/gtest.h>
 
-#include "answer_blocks.h"
-#include "answer_tracker.h"
+#include "poll/answer_blocks.h"
+#include "transport/answer_tracker.h"
 
 namespace pathost {
 namespace {

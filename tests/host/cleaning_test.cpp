@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cleaning.h"
+#include "cleaning/cleaning.h"
 
 namespace pathost {
 namespace {

@@ -1,9 +1,9 @@
 // The values the command line takes apart: printer addresses and masks.
 #include <gtest/gtest.h>
 
-#include "mask.h"
-#include "query_plan.h"
-#include "target.h"
+#include "module/mask.h"
+#include "poll/query_plan.h"
+#include "transport/target.h"
 
 namespace pathost {
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "module_loading.h"
-#include "poller.h"
+#include "module/module_loading.h"
+#include "poll/poller.h"
 #include "simulator/server.h"
 
 namespace pathost::test {

@@ -9,11 +9,11 @@
 #include <iterator>
 #include <sstream>
 
-#include "cli.h"
-#include "exit_codes.h"
-#include "module_loading.h"
+#include "cli/cli.h"
+#include "outcome/exit_codes.h"
+#include "module/module_loading.h"
 #include "peloader/pe_loader.h"
-#include "record_json.h"
+#include "snapshot/record_json.h"
 
 namespace pathost {
 namespace {

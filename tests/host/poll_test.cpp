@@ -10,12 +10,12 @@
 #include <map>
 #include <sstream>
 
-#include "cli.h"
-#include "exit_codes.h"
+#include "cli/cli.h"
+#include "outcome/exit_codes.h"
 #include "loopback.h"
 #include "simulator/snmp_responder.h"
 #include "snmp_loopback.h"
-#include "report.h"
+#include "report/report.h"
 
 namespace pathost {
 namespace {

@@ -1,7 +1,7 @@
 // What --watch reports between two snapshots of a record.
 #include <gtest/gtest.h>
 
-#include "record_diff.h"
+#include "snapshot/record_diff.h"
 
 namespace pathost {
 namespace {

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli.h"
-#include "exit_codes.h"
-#include "record_json.h"
+#include "cli/cli.h"
+#include "outcome/exit_codes.h"
+#include "snapshot/record_json.h"
 
 namespace pathost {
 namespace {

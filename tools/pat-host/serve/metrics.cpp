@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "display_names.h"
+#include "snapshot/display_names.h"
 #include "serve/text_escape.h"
 
 namespace pathost::serve {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "report.h"
+#include "report/report.h"
 #include "serve/metrics.h"
 #include "serve/status_page.h"
 

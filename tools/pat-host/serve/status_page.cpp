@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "display_names.h"
-#include "report.h"
+#include "snapshot/display_names.h"
+#include "report/report.h"
 #include "serve/text_escape.h"
 
 namespace pathost::serve {

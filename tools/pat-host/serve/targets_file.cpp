@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "mask.h"
+#include "module/mask.h"
 
 namespace pathost::serve {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "printer_poll.h"
+#include "poll/printer_poll.h"
 
 namespace pathost::serve {
 

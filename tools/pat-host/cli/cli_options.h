@@ -1,0 +1,62 @@
+// The pieces the subcommands' command lines share: validators, which check
+// a value's text while CLI11 parses, so a bad value is a usage error naming
+// its option; and the option groups several subcommands take.
+#ifndef PAT_HOST_CLI_OPTIONS_H
+#define PAT_HOST_CLI_OPTIONS_H
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <limits>
+#include <string>
+
+#include "sources/device_id_source.h"
+#include "transport/poll_session.h"
+#include "sources/snmp_source.h"
+#include "transport/target.h"
+
+namespace pathost::cli {
+
+extern const CLI::Validator kSeconds;        // above 0, at most a day
+extern const CLI::Validator kMask;           // a number or category names
+extern const CLI::Validator kPrinter;        // HOST[:PORT], [IPv6]:PORT
+extern const CLI::Validator kListenAddress;  // IP:PORT, port 0 allowed
+extern const CLI::Validator kTrayCode;       // a 16-bit tray code
+CLI::Validator Bounds(size_t min, size_t max = std::numeric_limits<size_t>::max());
+
+// A target the validator has accepted.
+Target Checked(const std::string &text, bool listening = false);
+std::chrono::milliseconds Milliseconds(double seconds);
+
+// The device ID source options: one at most. A network poll without one
+// asks each printer's SNMP agent (--device-id-source auto).
+struct DeviceIdOptions {
+    std::string text, file, usb;
+    std::string sourceName = "auto";  // auto, snmp, none
+    DeviceIdSource source() const;
+};
+struct SnmpOptions {
+    std::string community = "public", version;
+    uint16_t port = 161;
+    double timeout = 2;
+    SnmpSettings settings() const;
+};
+// The options every subcommand that reads answers shares.
+struct AnswerOptions {
+    std::string mask = "all";
+    bool raw = false, lenient = false, json = false;
+    size_t maxBytes = size_t{1} << 20;
+};
+struct TimeOptions {
+    double timeout = 10, idle = 3;
+    SessionLimits limits(size_t maxBytes) const { return {Milliseconds(timeout), Milliseconds(idle), maxBytes}; }
+};
+
+// network: the --usb, --device-id-source and SNMP options of a network poll.
+void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool network);
+void AddSnmpOptions(CLI::App *app, SnmpOptions &o);
+void AddAnswerOptions(CLI::App *app, AnswerOptions &o);
+void AddTimeOptions(CLI::App *app, TimeOptions &t);
+
+}  // namespace pathost::cli
+
+#endif

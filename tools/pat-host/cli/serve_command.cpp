@@ -1,0 +1,132 @@
+#include <fstream>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "serve/fleet.h"
+#include "serve/http_server.h"
+#include "serve/routes.h"
+#include "transport/stop_signals.h"
+
+namespace pathost {
+
+namespace {
+
+// The command line's targets, then the file's; one poll schedule per address.
+OutcomeKind CollectTargets(const ServeCommand &command, std::vector<serve::FleetTarget> *targets, std::ostream &err) {
+    for (const Target &target : command.targets) targets->push_back({target, command.settings});
+    if (!command.targetsFile.empty()) {
+        std::ifstream in(command.targetsFile, std::ios::binary);
+        if (!in) {
+            err << "pat-host serve: cannot open the targets file " << command.targetsFile << '\n';
+            return OutcomeKind::NoInput;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        try {
+            for (serve::FleetTarget &target : serve::ParseTargetsFile(text.str(), command.targetsFile, command.settings))
+                targets->push_back(std::move(target));
+        } catch (const serve::TargetsFileError &error) {
+            err << "pat-host serve: " << error.what() << '\n';
+            return OutcomeKind::DataError;
+        }
+    }
+    if (targets->empty()) {
+        err << "pat-host serve: no printers to poll: name them (HOST[:PORT]...) or give --targets FILE\n";
+        return OutcomeKind::Usage;
+    }
+    for (size_t i = 0; i < targets->size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if ((*targets)[i].target.Label() == (*targets)[j].target.Label()) {
+                err << "pat-host serve: " << (*targets)[i].target.Label()
+                    << " is named twice; each printer is polled on one schedule\n";
+                return command.targetsFile.empty() ? OutcomeKind::Usage : OutcomeKind::DataError;
+            }
+    return OutcomeKind::Ok;
+}
+
+// One line when a printer stops or starts answering, not one per poll.
+class StateLog {
+public:
+    StateLog(const serve::Fleet &fleet, std::ostream &err) : fleet_(fleet), err_(err), up_(fleet.size(), -1) {}
+    void Finished(size_t index) {
+        const PollOutcome &last = *fleet_.status(index).last;
+        int up = Succeeded(last.kind) ? 1 : 0;
+        if (up == up_[index]) return;
+        if (up)
+            err_ << "pat-host serve: " << last.address << " answers" << (up_[index] == 0 ? " again" : "") << std::endl;
+        else
+            err_ << "pat-host serve: " << last.address << " does not answer: " << last.message << std::endl;
+        up_[index] = up;
+    }
+
+private:
+    const serve::Fleet &fleet_;
+    std::ostream &err_;
+    std::vector<int> up_;  // -1 before the first poll
+};
+
+}  // namespace
+
+OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ostream &out, std::ostream &err) {
+    PollSettings settings = command.settings;
+    settings.module = &module;
+    ServeCommand resolved = command;
+    resolved.settings = settings;
+    std::vector<serve::FleetTarget> targets;
+    if (OutcomeKind failure = CollectTargets(resolved, &targets, err); !Succeeded(failure)) return failure;
+
+    boost::asio::io_context io;
+    // Before anything resolves a name: the resolver's thread inherits the mask.
+    std::unique_ptr<StopSignals> signals;
+    serve::Schedule schedule;
+    schedule.interval = command.interval;
+    schedule.concurrency = settings.concurrency;
+    schedule.polls = !command.probeOnly;
+    size_t count = targets.size();
+    std::unique_ptr<StateLog> log;
+    std::unique_ptr<serve::Routes> routes;
+    serve::Fleet fleet(io, std::move(targets), schedule, [&](size_t index) {
+        routes->Refresh(index);
+        log->Finished(index);
+    });
+    log = std::make_unique<StateLog>(fleet, err);
+    serve::ProbeOptions probe{command.allowAnyTarget, settings, settings.limits.overall};
+    routes = std::make_unique<serve::Routes>(io, fleet, module.identity, probe);
+    std::unique_ptr<serve::HttpServer> server;
+    try {
+        boost::asio::ip::tcp::endpoint where(boost::asio::ip::make_address(command.host), command.port);
+        server = std::make_unique<serve::HttpServer>(
+            io, where, serve::HttpLimits{},
+            [&](const serve::HttpRequest &request, std::function<void(serve::HttpResponse)> respond) {
+                routes->Handle(request, std::move(respond));
+            });
+    } catch (const boost::system::system_error &error) {
+        err << "pat-host serve: cannot listen on " << Target{command.host, command.port}.Label() << ": "
+            << error.code().message() << "; choose another with --listen ADDRESS:PORT\n";
+        return OutcomeKind::CannotListen;
+    }
+    signals = std::make_unique<StopSignals>(io, [&](int) {
+        fleet.Stop();
+        server->Stop();
+        io.stop();  // a name lookup in flight cannot be cancelled; nothing waits for it
+    });
+    Target listening{server->endpoint().address().to_string(), server->endpoint().port()};
+    out << "pat-host serve: " << (command.probeOnly ? "probing " : "polling ") << count << " printer"
+        << (count == 1 ? "" : "s");
+    if (command.probeOnly)
+        out << " when /probe asks";
+    else
+        out << " every " << std::chrono::duration<double>(command.interval).count() << " s";
+    out << "; serving http://" << listening.Label()
+        << "/ (status page), /metrics, /probe?target=HOST[:PORT], /api/printers; Ctrl-C stops it" << std::endl;
+    if (!server->endpoint().address().is_loopback())
+        err << "pat-host serve: listening beyond loopback: whoever reaches " << listening.Label()
+            << " sees this fleet" << (command.allowAnyTarget ? " and can make this host connect anywhere" : "")
+            << std::endl;
+    fleet.Start();
+    io.run();
+    // Told to stop is how a server ends normally: success.
+    return OutcomeKind::Ok;
+}
+
+}  // namespace pathost

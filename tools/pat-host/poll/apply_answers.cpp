@@ -1,0 +1,63 @@
+#include "poll/apply_answers.h"
+
+#include "poll/answer_blocks.h"
+#include "module/centro_data.h"
+#include "module/module.h"
+
+namespace pathost {
+
+namespace {
+
+ModuleCall Call(const Module &module, CentroData &tree, PrnInfoEx *record, const char *what) {
+    ModuleCall call{"PatSetCentroDataTo", what, 0, 0};
+    call.result = module.SetCentroDataTo(tree.root(), 0, record, PAT_REVISION_TREE);
+    call.lastError = module.LastError();
+    return call;
+}
+
+}  // namespace
+
+const ModuleCall *Applied::failure() const {
+    for (const ModuleCall &call : calls)
+        if (call.result == 0) return &call;
+    return nullptr;
+}
+
+Applied ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
+                     const std::optional<std::string> &deviceId, const ApplyOptions &options) {
+    Applied applied;
+    std::string text;
+    if (options.raw) {
+        text.assign(stream);
+    } else {
+        applied.cleaning = CleanPjlStream(stream);
+        applied.cleaned = true;
+        text = std::move(applied.cleaning.text);
+        applied.cleaning.text.clear();
+    }
+    AnswerParts parts = SplitAnswer(text);
+
+    {
+        CentroData tree(module);
+        if (!options.lenient) tree.AttachRequestCopy(plan.request.get());
+        tree.AddText(PAT_TAG_PJL_TEXT, parts.main);
+        if (plan.wantsDeviceId && deviceId) tree.AddText(PAT_TAG_DEVICE_ID, *deviceId);
+        applied.calls.push_back(Call(module, tree, record, "main answer"));
+    }
+    if (plan.zoltRequest.get() != nullptr && !parts.zolt.empty()) {
+        CentroData tree(module, true);
+        if (!options.lenient) tree.AttachRequestCopy(plan.zoltRequest.get());
+        tree.AddText(PAT_TAG_PJL_TEXT, parts.zolt);
+        applied.calls.push_back(Call(module, tree, record, "ZOLT answer"));
+    }
+    return applied;
+}
+
+FlatRecord ConvertToFlat(const Module &module, PrnInfoEx *record, uint32_t mask) {
+    FlatRecord flat;
+    flat.ok = module.PrnInfoExToPrnInfo(record, &flat.flat, mask) != 0;
+    flat.lastError = module.LastError();
+    return flat;
+}
+
+}  // namespace pathost

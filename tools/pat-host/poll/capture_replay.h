@@ -1,0 +1,49 @@
+// A captured answer through one module: the request a poll would send, the
+// same cleaning and reply trees, then the flat record. replay prints one run;
+// compare runs the same inputs through two modules.
+#ifndef PAT_HOST_CAPTURE_REPLAY_H
+#define PAT_HOST_CAPTURE_REPLAY_H
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "sources/device_id_source.h"
+#include "module/module.h"
+#include "poll/outcome.h"
+
+namespace pathost {
+
+// What replay and compare take from the command line.
+struct ReplaySettings {
+    std::string answerFile;
+    DeviceIdSource deviceIdSource;
+    uint32_t mask = kAllCategories;
+    std::vector<uint16_t> trays;
+    bool raw = false;
+    bool lenient = false;
+    size_t maxBytes = size_t{1} << 20;
+};
+
+// What every module is given: the capture and the prepared device ID.
+struct ReplayInputs {
+    std::string capture;
+    std::optional<std::string> deviceId;
+    std::optional<DeviceIdCleaning> deviceIdCleaning;
+    uint32_t mask = 0;  // without the device ID categories when there is none
+};
+
+// Reads the capture and the device ID; on failure the reason is in err.
+OutcomeKind ReadReplayInputs(const ReplaySettings &command, ReplayInputs *inputs, std::ostream &err);
+
+struct ReplayRun {
+    PollOutcome outcome;
+    bool planned = false;   // the module built its query
+    std::string queryText;  // what a poll would send, without its echo word
+};
+
+ReplayRun ReplayThrough(const Module &module, const ReplaySettings &command, const ReplayInputs &inputs);
+
+}  // namespace pathost
+
+#endif

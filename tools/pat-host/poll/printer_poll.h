@@ -1,0 +1,53 @@
+// One printer's poll: one record, one round (and a second when the first
+// answer named trays the first query did not ask about), the answers handed to
+// the module, the result reported when it is known. The record is kept from
+// poll to poll, so a watch or a server sees what changed.
+#ifndef PAT_HOST_PRINTER_POLL_H
+#define PAT_HOST_PRINTER_POLL_H
+
+#include <boost/asio/io_context.hpp>
+#include <functional>
+#include <memory>
+
+#include "poll/outcome.h"
+#include "poll/query_plan.h"
+#include "sources/snmp_source.h"
+#include "transport/target.h"
+
+namespace pathost {
+
+struct PollSettings {
+    const Module *module = nullptr;  // every printer's record and calls go through it
+    uint32_t mask = kAllCategories;  // the device ID categories are dropped without a source
+    SessionLimits limits;
+    bool raw = false;
+    bool lenient = false;
+    DeviceIdSource deviceIdSource;
+    SnmpSettings snmp;   // for the SNMP source, asked on each printer's own host
+    bool force = false;  // send PJL even when the command set names none
+    size_t concurrency = 8;
+    std::chrono::milliseconds watchInterval{0};  // 0: poll once
+    unsigned watchCount = 0;                     // polls per printer with a watch; 0: until stopped
+    std::function<void(const std::string &)> capture;  // given the raw answer of every round
+};
+
+
+using Report = std::function<void(const PollOutcome &)>;
+
+class PrinterPoll {
+public:
+    virtual ~PrinterPoll() = default;
+    // Polls once; `finished` is called after the result was reported.
+    virtual void Poll(std::function<void(OutcomeKind)> finished) = 0;
+    // Ends the exchange in flight; its round then reports the interruption.
+    virtual void Interrupt() = 0;
+    // Reports a poll that never started as interrupted, for this reason.
+    virtual void ReportInterrupted(const std::string &why) = 0;
+};
+
+std::shared_ptr<PrinterPoll> MakePrinterPoll(boost::asio::io_context &io, Target target, const PollSettings &settings,
+                                             Report report);
+
+}  // namespace pathost
+
+#endif

@@ -1,0 +1,27 @@
+// The two outputs: a readable summary for people, one JSON object per line for
+// programs.
+#ifndef PAT_HOST_REPORT_H
+#define PAT_HOST_REPORT_H
+
+#include <ostream>
+#include <string>
+
+#include "poll/outcome.h"
+
+namespace pathost {
+
+void PrintText(std::ostream &out, const PollOutcome &outcome);
+
+Json OutcomeToJson(const PollOutcome &outcome);
+// One line, invalid UTF-8 from a printer replaced rather than refused.
+void PrintJson(std::ostream &out, const PollOutcome &outcome);
+
+// "libpat.so (ELF shared object), version 1.1.5.0: PATH"
+std::string ModuleLine(const ModuleIdentity &module);
+
+// Printer text for a terminal: control characters shown as \xNN.
+std::string Visible(const std::string &text);
+
+}  // namespace pathost
+
+#endif
