@@ -1,6 +1,6 @@
 #!/bin/sh
 # pat-host's folders point one way, as the module's layers do:
-#   cli -> serve -> report -> poll -> sources, module, snapshot, transport -> outcome
+#   cli -> serve -> schedule, report -> poll -> sources, module, snapshot, transport -> outcome
 #   cli -> simulator -> snmp, transport;  sources -> snmp, cleaning
 # A file includes headers of its own folder or of a folder its folder may use
 # (the table below, each list complete rather than transitive), so no two
@@ -17,8 +17,9 @@ uses() {
         poll) echo "sources module snapshot transport snmp cleaning outcome" ;;
         report) echo "poll sources module snapshot transport snmp cleaning outcome" ;;
         simulator) echo "snmp transport outcome" ;;
-        serve) echo "report poll sources module snapshot transport snmp cleaning outcome" ;;
-        cli) echo "serve simulator report poll sources module snapshot transport snmp cleaning outcome" ;;
+        schedule) echo "poll sources module snapshot transport snmp cleaning outcome" ;;
+        serve) echo "schedule report poll sources module snapshot transport snmp cleaning outcome" ;;
+        cli) echo "serve schedule simulator report poll sources module snapshot transport snmp cleaning outcome" ;;
         top) echo "cli" ;;
         *) echo "-" ;;
     esac

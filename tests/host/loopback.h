@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "module/module_loading.h"
-#include "poll/poller.h"
+#include "schedule/scheduler.h"
+#include "sources/text_source.h"
 #include "simulator/server.h"
 
 namespace pathost::test {
@@ -39,14 +40,14 @@ public:
     // The linked libpat.so, loaded once for every test.
     static const Module &LinkedLibrary() {
         static LoadedModule linked = LinkedModule();
-        return *linked.module;
+        return **linked;
     }
 
     static PollSettings SettingsFor(const sim::Profile &profile) {
         PollSettings settings;
         settings.module = &LinkedLibrary();
         settings.limits = ShortLimits();
-        settings.deviceIdSource = {DeviceIdSource::Kind::Text, sim::DeviceIdBytes(profile)};
+        settings.deviceIdSource = TextSource(sim::DeviceIdBytes(profile));
         return settings;
     }
 
@@ -60,7 +61,8 @@ public:
     Run Poll(std::vector<Target> targets, PollSettings settings, Report extra = nullptr) {
         Run run;
         auto start = std::chrono::steady_clock::now();
-        PollRunner runner(io_, std::move(targets), std::move(settings), [&](const PollOutcome &outcome) {
+        SchedulePolicy policy = PollSchedule(settings);
+        Scheduler runner(io_, WithSettings(targets, settings), policy, [&](size_t, const PollOutcome &outcome, auto) {
             run.outcomes.push_back(outcome);
             if (extra) extra(outcome);
         });
@@ -69,7 +71,7 @@ public:
         io_.run();
         io_.restart();
         run.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-        run.exitCode = runner.ExitCode();
+        run.exitCode = ExitCodeOf(runner.Result());
         return run;
     }
 

@@ -86,7 +86,7 @@ std::string SwappedExports(std::string b, const char *first, const char *second)
 
 TEST(ModuleOption, TheDefaultModulesHeapIsLibpatsOwn) {
     LoadedModule linked = LinkedModule();
-    ASSERT_NE(linked.module, nullptr) << linked.message;
+    ASSERT_TRUE(linked) << linked.error().message;
     void *library = dlopen(PAT_HOST_SHARED_OBJECT, RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(library, nullptr) << "libpat.so is not the library pat-host linked";
     auto globalFree = reinterpret_cast<void *(PAT_CALL *)(void *)>(dlsym(library, "GlobalFree"));
@@ -96,7 +96,7 @@ TEST(ModuleOption, TheDefaultModulesHeapIsLibpatsOwn) {
     for (const char *name : {"GlobalAlloc", "GlobalFree", "GetLastError", "SetLastError"})
         EXPECT_NE(dlsym(library, name), pat::pe::FindStandIn("KERNEL32.dll", name)) << name;
     {
-        HostRecord record(*linked.module);  // a tray item from the module's heap...
+        HostRecord record(**linked);  // a tray item from the module's heap...
         record.AddTray(4);
         PrnInfoEx *r = record.get();
         TrayInfo *tray = r->pTrayInfo;
@@ -105,15 +105,15 @@ TEST(ModuleOption, TheDefaultModulesHeapIsLibpatsOwn) {
         EXPECT_EQ(globalFree(tray), nullptr);  // ...that libpat.so frees without complaint
         EXPECT_EQ(getLastError(), 0u);
         // ...and the module's own tree, which the table's GlobalFree releases.
-        DataNode *tree = linked.module->CreateQueryInfo(r, PAT_REVISION_TREE, PAT_CAT_INTRAYS);
+        DataNode *tree = *(*linked)->CreateQueryInfo(r, PAT_REVISION_TREE, PAT_CAT_INTRAYS);
         ASSERT_NE(tree, nullptr);
         for (DataNode *node = tree->firstChild; node != nullptr;) {
             DataNode *next = node->nextSibling;
-            EXPECT_EQ(linked.module->heap.GlobalFree(node), nullptr);
+            EXPECT_EQ((*linked)->heap.GlobalFree(node), nullptr);
             node = next;
         }
-        EXPECT_EQ(linked.module->heap.GlobalFree(tree), nullptr);
-        EXPECT_EQ(linked.module->LastError(), 0u);
+        EXPECT_EQ((*linked)->heap.GlobalFree(tree), nullptr);
+        EXPECT_EQ((*linked)->LastError(), 0u);
     }
     dlclose(library);
 }

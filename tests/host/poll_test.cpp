@@ -3,6 +3,9 @@
 // its timeout, the lenient path and the watch.
 #include <gtest/gtest.h>
 
+#include "sources/snmp_source.h"
+#include "sources/text_source.h"
+
 #include <stdio.h>
 
 #include <boost/asio/ip/tcp.hpp>
@@ -161,7 +164,7 @@ TEST(Poll, TwoPrintersAtOnceEachWithItsOwnRecord) {
     sim::Server &a = loop.AddPrinter(first);
     sim::Server &b = loop.AddPrinter(second);
     PollSettings settings = Loopback::SettingsFor(first);
-    settings.deviceIdSource.kind = DeviceIdSource::Kind::None;  // each printer's own below
+    settings.deviceIdSource = nullptr;  // each printer's own below
     Loopback::Run run = loop.Poll({Loopback::TargetOf(a), Loopback::TargetOf(b)}, settings);
     ASSERT_EQ(run.outcomes.size(), 2u);
     for (const PollOutcome &outcome : run.outcomes) {
@@ -346,7 +349,7 @@ TEST(Poll, OnlyDeviceIdCategoriesNeedNoConnection) {
     settings.module = &Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
     settings.mask = PAT_CAT_IDENTITY;
-    settings.deviceIdSource = {DeviceIdSource::Kind::Text, "MANUFACTURER:Acme;MODEL:M;"};
+    settings.deviceIdSource = TextSource("MANUFACTURER:Acme;MODEL:M;");
     Loopback::Run run = loop.Poll({Target{"127.0.0.1", 9}}, settings);  // nothing listens there
     ASSERT_EQ(run.outcomes.size(), 1u);
     EXPECT_EQ(run.exitCode, kExitOk) << run.outcomes[0].message;
@@ -380,7 +383,7 @@ TEST(Poll, DeviceIdSourcesAndSafeProbing) {
     enum class Agent { None, Serves, Truncated, Nothing };
     const struct {
         const char *name;
-        DeviceIdSource source;
+        const char *source;  // "snmp", "snmp named", else a device ID text
         Agent agent;
         bool force;
         OutcomeKind kind;
@@ -388,17 +391,17 @@ TEST(Poll, DeviceIdSourcesAndSafeProbing) {
         const char *maker;  // "" for none
         const char *note;   // "" for none
     } cases[] = {
-        {"SNMP answers", {DeviceIdSource::Kind::Snmp}, Agent::Serves, false, OutcomeKind::Ok, true, "Acme", ""},
-        {"no agent, auto", {DeviceIdSource::Kind::Snmp}, Agent::Nothing, false, OutcomeKind::Ok, true, "", "no answer"},
-        {"no agent, snmp named", {DeviceIdSource::Kind::Snmp, "", true}, Agent::Nothing, false, OutcomeKind::NoDeviceId,
+        {"SNMP answers", "snmp", Agent::Serves, false, OutcomeKind::Ok, true, "Acme", ""},
+        {"no agent, auto", "snmp", Agent::Nothing, false, OutcomeKind::Ok, true, "", "no answer"},
+        {"no agent, snmp named", "snmp named", Agent::Nothing, false, OutcomeKind::NoDeviceId,
          false, "", ""},
-        {"truncated answer, auto", {DeviceIdSource::Kind::Snmp}, Agent::Truncated, false, OutcomeKind::Ok, true, "",
+        {"truncated answer, auto", "snmp", Agent::Truncated, false, OutcomeKind::Ok, true, "",
          "malformed"},
-        {"no PJL in the command set", {DeviceIdSource::Kind::Text, "MFG:X;CMD:PCL,POSTSCRIPT;"}, Agent::None, false,
+        {"no PJL in the command set", "MFG:X;CMD:PCL,POSTSCRIPT;", Agent::None, false,
          OutcomeKind::NoPjl, false, "", ""},
-        {"no PJL, forced", {DeviceIdSource::Kind::Text, "MFG:X;CMD:PCL,POSTSCRIPT;"}, Agent::None, true, OutcomeKind::Ok,
+        {"no PJL, forced", "MFG:X;CMD:PCL,POSTSCRIPT;", Agent::None, true, OutcomeKind::Ok,
          true, "X", "--force"},
-        {"no command set", {DeviceIdSource::Kind::Text, "MFG:X;"}, Agent::None, false, OutcomeKind::Ok, true, "X", ""},
+        {"no command set", "MFG:X;", Agent::None, false, OutcomeKind::Ok, true, "X", ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -408,17 +411,19 @@ TEST(Poll, DeviceIdSourcesAndSafeProbing) {
         PollSettings settings;
         settings.module = &Loopback::LinkedLibrary();
         settings.limits = test::ShortLimits();
-        settings.deviceIdSource = c.source;
         settings.force = c.force;
-        settings.snmp.timeout = std::chrono::milliseconds(400);
-        settings.snmp.port = test::FreeUdpPort();  // nothing answers there
+        SnmpSettings snmp;
+        snmp.timeout = std::chrono::milliseconds(400);
+        snmp.port = test::FreeUdpPort();  // nothing answers there
         if (c.agent == Agent::Serves || c.agent == Agent::Truncated) {
             agent = std::make_unique<sim::SnmpResponder>(
                 loop.io(), boost::asio::ip::udp::endpoint(boost::asio::ip::make_address("127.0.0.1"), 0),
                 sim::DeviceIdText(sim::DefaultProfile()),
                 c.agent == Agent::Truncated ? sim::SnmpFault::Truncated : sim::SnmpFault::None);
-            settings.snmp.port = agent->port();
+            snmp.port = agent->port();
         }
+        std::string source = c.source;
+        settings.deviceIdSource = source.starts_with("snmp") ? SnmpSource(snmp, source == "snmp named") : TextSource(source);
         Loopback::Run run = loop.Poll({Loopback::TargetOf(printer)}, settings);
         ASSERT_EQ(run.outcomes.size(), 1u);
         const PollOutcome &o = run.outcomes[0];
@@ -427,7 +432,7 @@ TEST(Poll, DeviceIdSourcesAndSafeProbing) {
         EXPECT_EQ(o.record["pMakerName"].is_null() ? "" : o.record["pMakerName"].get<std::string>(), c.maker);
         std::string notes = Join(o.notes, "\n");
         EXPECT_NE(notes.find(c.note), std::string::npos) << notes;
-        if (c.agent == Agent::Serves) EXPECT_EQ(o.deviceIdOrigin->objectName, "ppmPrinterIEEE1284DeviceId");
+        if (c.agent == Agent::Serves) EXPECT_EQ(o.deviceIdOrigin->fields.at(1).second, "ppmPrinterIEEE1284DeviceId");
     }
 }
 

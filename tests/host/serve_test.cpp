@@ -153,7 +153,7 @@ TEST_F(Serve, MetricsProbeAndApiShowThePolls) {
 }
 
 TEST(Schedule, AFailingPrinterWaitsLongerUpToTheCapAndEveryWaitIsJittered) {
-    Schedule schedule;  // 60 s, ±10 %, at most 4 intervals
+    Schedule schedule = ServeSchedule(std::chrono::seconds(60), 16);  // ±10 %, at most 4 intervals
     const struct {
         unsigned failures;
         double unit;
@@ -166,23 +166,26 @@ TEST(Schedule, AFailingPrinterWaitsLongerUpToTheCapAndEveryWaitIsJittered) {
 
 TEST(TargetsFile, EachFieldIsAppliedAndAnythingElseIsNamed) {
     PollSettings defaults;
-    std::vector<FleetTarget> targets = ParseTargetsFile(
+    SourceChoice commandLine;  // --device-id-source auto
+    auto read = ReadTargetsFile(
         R"({"targets": [{"address": "127.0.0.1"},
             {"address": "[::1]:9101", "mask": "trays,bins", "deviceIdSource": "snmp",
              "snmp": {"community": "c", "port": 1161, "version": "1", "timeout": 0.5}},
             {"address": "127.0.0.1:9102", "deviceId": "MFG:Acme;", "mask": 6}]})",
-        "t.json", defaults);
+        "t.json", commandLine);
+    ASSERT_TRUE(read) << read.error().message;
+    const std::vector<TargetEntry> &targets = *read;
     ASSERT_EQ(targets.size(), 3u);
     EXPECT_EQ(targets[0].target.Label(), "127.0.0.1:9100");
-    EXPECT_EQ(targets[0].settings.mask, defaults.mask);
+    EXPECT_EQ(targets[0].source.name, "auto");
+    EXPECT_FALSE(targets[0].mask);
     EXPECT_EQ(targets[1].target.Label(), "[::1]:9101");
-    EXPECT_TRUE(targets[1].settings.deviceIdSource.required);
-    EXPECT_EQ(targets[1].settings.snmp.community, "c");
-    EXPECT_EQ(targets[1].settings.snmp.port, 1161);
-    EXPECT_EQ(targets[1].settings.snmp.version, snmp::Version::V1);
-    EXPECT_EQ(targets[1].settings.snmp.timeout.count(), 500);
-    EXPECT_EQ(targets[2].settings.deviceIdSource.value, "MFG:Acme;");
-    EXPECT_EQ(targets[2].settings.mask, 6u);
+    EXPECT_EQ(targets[1].source.name, "snmp");
+    const std::map<std::string, std::string> snmp = {{"community", "c"}, {"port", "1161"}, {"version", "1"}, {"timeout", "0.5"}};
+    EXPECT_EQ(targets[1].source.settings.at("snmp"), snmp);
+    EXPECT_EQ(targets[2].source.name, "text");
+    EXPECT_EQ(targets[2].source.value, "MFG:Acme;");
+    EXPECT_EQ(targets[2].mask, 6u);
 
     const std::pair<const char *, const char *> bad[] = {
         {R"({"targets": [{"address": "127.0.0.1", "mak": 1}]})", "t.json: targets[0]: unknown field \"mak\""},
@@ -200,12 +203,10 @@ TEST(TargetsFile, EachFieldIsAppliedAndAnythingElseIsNamed) {
         {R"({"targets": [)", "t.json: not JSON: parse error"},
     };
     for (const auto &[text, message] : bad) {
-        try {
-            ParseTargetsFile(text, "t.json", defaults);
-            ADD_FAILURE() << "accepted: " << text;
-        } catch (const TargetsFileError &error) {
-            EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
-        }
+        auto parsed = ParseTargetsFile(text, "t.json", defaults, commandLine);
+        ASSERT_FALSE(parsed) << "accepted: " << text;
+        EXPECT_EQ(parsed.error().kind, OutcomeKind::DataError);
+        EXPECT_NE(parsed.error().message.find(message), std::string::npos) << parsed.error().message;
     }
 }
 

@@ -2,6 +2,8 @@
 // loopback port, serving a device ID where printers keep theirs.
 #include <gtest/gtest.h>
 
+#include "sources/snmp_source.h"
+
 #include <fstream>
 
 #include "child_process.h"
@@ -52,8 +54,9 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     PollSettings settings;
     settings.module = &pathost::test::Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
-    settings.deviceIdSource = {DeviceIdSource::Kind::Snmp};
-    settings.snmp.port = port;
+    SnmpSettings snmp;
+    snmp.port = port;
+    settings.deviceIdSource = SnmpSource(snmp, false);
     test::Loopback::Run run = loopback.Poll({test::Loopback::TargetOf(printer)}, settings);
     ASSERT_EQ(run.outcomes.size(), 1u);
     const PollOutcome &o = run.outcomes[0];
@@ -63,7 +66,7 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     EXPECT_EQ(o.record["pEngineStatus"][0]["dwStatus"], 10003);
     EXPECT_EQ(o.record["dwTrayInfoCount"], 5) << "the PJL categories come from the printer";
     ASSERT_TRUE(o.deviceIdOrigin);
-    EXPECT_EQ(o.deviceIdOrigin->object, "1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1");
+    EXPECT_EQ(o.deviceIdOrigin->fields.at(0).second, "1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1");
 }
 
 }  // namespace

@@ -24,11 +24,11 @@ constexpr const char *kModuleWarning =
 template <typename Command>
 OutcomeKind WithModule(const std::string &path, std::ostream &err, Command command) {
     LoadedModule loaded = LoadModuleOrLinked(path);
-    if (loaded.module == nullptr) {
-        err << "pat-host: " << loaded.message << '\n';
-        return loaded.failure;
+    if (!loaded) {
+        err << "pat-host: " << loaded.error().message << '\n';
+        return loaded.error().kind;
     }
-    return command(*loaded.module);
+    return command(**loaded);
 }
 
 CLI::App *AddSubcommand(CLI::App &app, const char *name, const char *summary) {
@@ -39,15 +39,14 @@ CLI::App *AddSubcommand(CLI::App &app, const char *name, const char *summary) {
 }
 
 // What poll and serve take from their shared options.
-PollSettings NetworkPollSettings(const AnswerOptions &answers, const DeviceIdOptions &deviceId, const SnmpOptions &snmp,
-                                 const TimeOptions &times, bool force, size_t concurrency) {
+PollSettings NetworkPollSettings(const AnswerOptions &answers, const DeviceIdOptions &deviceId, const TimeOptions &times,
+                                 bool force, size_t concurrency) {
     PollSettings settings;
     settings.mask = *ParseMask(answers.mask);
     settings.limits = times.limits(answers.maxBytes);
     settings.raw = answers.raw;
     settings.lenient = answers.lenient;
     settings.deviceIdSource = deviceId.source();
-    settings.snmp = snmp.settings();
     settings.force = force;
     settings.concurrency = concurrency;
     return settings;
@@ -58,7 +57,6 @@ void AddPoll(CLI::App &app, Run &run) {
         std::vector<std::string> printers;
         AnswerOptions answers;
         DeviceIdOptions deviceId;
-        SnmpOptions snmp;
         TimeOptions times;
         bool force = false;
         size_t concurrency = 8;
@@ -74,7 +72,6 @@ void AddPoll(CLI::App &app, Run &run) {
         ->check(kPrinter);
     AddAnswerOptions(poll, o->answers);
     AddDeviceIdOptions(poll, o->deviceId, true);
-    AddSnmpOptions(poll, o->snmp);
     AddTimeOptions(poll, o->times);
     poll->add_flag("--force", o->force,
                    "send the PJL query even to a device whose command set names no PJL (it may print it as text)");
@@ -93,7 +90,7 @@ void AddPoll(CLI::App &app, Run &run) {
         if (!o->capture.empty() && o->printers.size() != 1) throw CLI::ValidationError("--capture takes one printer");
         PollCommand c;
         for (const std::string &text : o->printers) c.targets.push_back(Checked(text));
-        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->snmp, o->times, o->force, o->concurrency);
+        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->times, o->force, o->concurrency);
         if (watch->count()) c.settings.watchInterval = Milliseconds(o->watch);
         c.settings.watchCount = o->watchCount;
         c.captureFile = o->capture;
@@ -113,7 +110,6 @@ void AddServe(CLI::App &app, Run &run) {
         bool allowAnyTarget = false, force = false, probeOnly = false;
         AnswerOptions answers;
         DeviceIdOptions deviceId;
-        SnmpOptions snmp;
         TimeOptions times;
     };
     auto o = std::make_shared<Options>();
@@ -146,7 +142,6 @@ void AddServe(CLI::App &app, Run &run) {
     AddAnswerOptions(serve, o->answers);
     serve->remove_option(serve->get_option("--json"));  // the server's outputs are its HTTP paths
     AddDeviceIdOptions(serve, o->deviceId, true);
-    AddSnmpOptions(serve, o->snmp);
     AddTimeOptions(serve, o->times);
     serve->add_flag("--force", o->force,
                     "send the PJL query even to a device whose command set names no PJL (it may print it as text)");
@@ -161,7 +156,8 @@ void AddServe(CLI::App &app, Run &run) {
         c.port = where.port;
         for (const std::string &text : o->printers) c.targets.push_back(Checked(text));
         c.targetsFile = o->targets;
-        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->snmp, o->times, o->force, o->concurrency);
+        c.sourceChoice = o->deviceId.choice();
+        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->times, o->force, o->concurrency);
         c.interval = Milliseconds(o->interval);
         c.allowAnyTarget = o->allowAnyTarget;
         c.probeOnly = o->probeOnly;

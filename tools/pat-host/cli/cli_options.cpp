@@ -68,71 +68,70 @@ std::chrono::milliseconds Milliseconds(double seconds) {
     return std::chrono::milliseconds(std::max<long long>(1, std::llround(seconds * 1000)));
 }
 
-DeviceIdSource DeviceIdOptions::source() const {
-    if (!text.empty()) return {DeviceIdSource::Kind::Text, text};
-    if (!file.empty()) return {DeviceIdSource::Kind::File, file};
-    if (!usb.empty()) return {DeviceIdSource::Kind::Usb, usb};
-    if (sourceName == "none") return {};
-    DeviceIdSource snmp{DeviceIdSource::Kind::Snmp};
-    snmp.required = sourceName == "snmp";
-    return snmp;
+SourceChoice DeviceIdOptions::choice() const {
+    SourceChoice choice;
+    choice.name = sourceName;
+    for (const auto &[kind, value] : values)
+        if (!value.empty()) {
+            choice.name = kind;
+            choice.value = value;
+        }
+    choice.settings = settings;
+    return choice;
 }
 
-SnmpSettings SnmpOptions::settings() const {
-    SnmpSettings s;
-    s.community = community;
-    s.port = port;
-    s.timeout = Milliseconds(timeout);
-    if (version == "1") s.version = snmp::Version::V1;
-    if (version == "2c") s.version = snmp::Version::V2c;
-    return s;
+SourcePtr DeviceIdOptions::source() const {
+    Expected<SourcePtr> made = MakeSource(choice());
+    if (!made) throw CLI::ValidationError(made.error().message);
+    return *made;
 }
-
 
 void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool network) {
-    auto *text = app->add_option("--device-id", o.text, "the printer's IEEE 1284 device ID text")->type_name("TEXT");
-    auto *file = app->add_option("--device-id-file", o.file,
-                                 "a file holding the device ID (with or without its two length bytes)")
-                     ->type_name("FILE");
-    text->excludes(file);
+    std::vector<CLI::Option *> choosers;
+    std::string names;  // "--device-id, --device-id-file or --usb"
+    std::vector<const SourceKind *> offered;
+    for (const SourceKind &kind : SourceKinds())
+        if (network || !kind.network) offered.push_back(&kind);
+    for (const SourceKind *kind : offered) {
+        if (kind->option.empty()) continue;
+        CLI::Option *option = app->add_option(kind->option, o.values[kind->name], kind->help)->type_name(kind->typeName);
+        if (kind->valueCheck)
+            option->check(CLI::Validator([check = kind->valueCheck](std::string &text) { return check(text); }, ""));
+        for (CLI::Option *other : choosers) option->excludes(other);
+        choosers.push_back(option);
+    }
+    for (size_t i = 0; i < choosers.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == choosers.size() ? " or " : ", ") + choosers[i]->get_name();
     if (!network) {
         o.sourceName = "none";
         return;
     }
-    auto *usb = app->add_option("--usb", o.usb, "read the device ID from a usblp device (/dev/usb/lp0)")
-                    ->type_name("DEVICE")
-                    ->excludes(text)
-                    ->excludes(file);
-    app->add_option("--device-id-source", o.sourceName,
-                    "without --device-id, --device-id-file or --usb: auto asks each printer's SNMP agent and "
-                    "polls without the device-ID categories when it gives none; snmp fails such a printer (69); "
-                    "none asks nobody")
-        ->check(CLI::IsMember({"auto", "snmp", "none"}))
-        ->excludes(text)
-        ->excludes(file)
-        ->excludes(usb)
-        ->capture_default_str();
+    std::string help = "without " + names + ":";
+    for (const SourceKind *kind : offered)
+        if (kind->option.empty() && !kind->autoHelp.empty()) {
+            help += " auto " + kind->autoHelp + ";";
+            break;
+        }
+    for (const SourceKind *kind : offered)
+        if (kind->option.empty()) help += " " + kind->name + " " + kind->namedHelp + ";";
+    help += " none asks nobody";
+    CLI::Option *byName = app->add_option("--device-id-source", o.sourceName, help)
+                              ->check(CLI::IsMember(SourceNames(network)))
+                              ->capture_default_str();
+    for (CLI::Option *chooser : choosers) byName->excludes(chooser);
+    for (const SourceKind *kind : offered) {
+        for (const SourceSetting &setting : kind->settings) {
+            std::string &value = o.settings[kind->prefix][setting.name];
+            value = setting.fallback;
+            CLI::Option *option = app->add_option("--" + kind->prefix + "-" + setting.name, value, setting.help)
+                                      ->type_name(setting.typeName)
+                                      ->group(kind->group)
+                                      ->check(CLI::Validator([check = setting.check](std::string &text) { return check(text); },
+                                                             setting.checkText));
+            if (!setting.fallback.empty()) option->capture_default_str();
+        }
+    }
 }
-
-void AddSnmpOptions(CLI::App *app, SnmpOptions &o) {
-    const char *group = "SNMP (the device ID of a network printer)";
-    app->add_option("--snmp-community", o.community, "SNMP community")->group(group)->capture_default_str();
-    app->add_option("--snmp-port", o.port, "UDP port of the printer's SNMP agent")
-        ->group(group)
-        ->check(CLI::Range(1, 65535))
-        ->capture_default_str();
-    app->add_option("--snmp-timeout", o.timeout,
-                    "how long an agent that does not answer is waited for, all tries together (two per version), "
-                    "seconds")
-        ->type_name("SECONDS")
-        ->group(group)
-        ->check(kSeconds)
-        ->capture_default_str();
-    app->add_option("--snmp-version", o.version, "1 or 2c; unset: 2c, then 1 when 2c gets no answer")
-        ->group(group)
-        ->check(CLI::IsMember({"1", "2c"}));
-}
-
 
 void AddAnswerOptions(CLI::App *app, AnswerOptions &o) {
     app->add_option("--mask", o.mask, "categories: a number (0xA071E) or names: " + MaskNames())

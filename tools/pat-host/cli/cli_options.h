@@ -7,11 +7,11 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <limits>
+#include <map>
 #include <string>
 
-#include "sources/device_id_source.h"
+#include "sources/source_kinds.h"
 #include "transport/poll_session.h"
-#include "sources/snmp_source.h"
 #include "transport/target.h"
 
 namespace pathost::cli {
@@ -27,18 +27,17 @@ CLI::Validator Bounds(size_t min, size_t max = std::numeric_limits<size_t>::max(
 Target Checked(const std::string &text, bool listening = false);
 std::chrono::milliseconds Milliseconds(double seconds);
 
-// The device ID source options: one at most. A network poll without one
-// asks each printer's SNMP agent (--device-id-source auto).
+// The device-ID source options, made from the list of source kinds: the
+// options that choose one (one at most), --device-id-source for the kinds
+// chosen by name, and each kind's settings in a group of its own. A network
+// poll without one asks auto's source (the SNMP agent).
 struct DeviceIdOptions {
-    std::string text, file, usb;
-    std::string sourceName = "auto";  // auto, snmp, none
-    DeviceIdSource source() const;
-};
-struct SnmpOptions {
-    std::string community = "public", version;
-    uint16_t port = 161;
-    double timeout = 2;
-    SnmpSettings settings() const;
+    std::map<std::string, std::string> values;  // kind: the value of the option that chose it
+    std::string sourceName = "auto";
+    std::map<std::string, std::map<std::string, std::string>> settings;  // kind prefix: setting: value
+    SourceChoice choice() const;
+    // The source chosen; a command-line error when it cannot be made.
+    SourcePtr source() const;
 };
 // The options every subcommand that reads answers shares.
 struct AnswerOptions {
@@ -51,9 +50,9 @@ struct TimeOptions {
     SessionLimits limits(size_t maxBytes) const { return {Milliseconds(timeout), Milliseconds(idle), maxBytes}; }
 };
 
-// network: the --usb, --device-id-source and SNMP options of a network poll.
+// network: the kinds that need a printer's host too (--usb, SNMP), and
+// --device-id-source.
 void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool network);
-void AddSnmpOptions(CLI::App *app, SnmpOptions &o);
 void AddAnswerOptions(CLI::App *app, AnswerOptions &o);
 void AddTimeOptions(CLI::App *app, TimeOptions &t);
 

@@ -10,7 +10,8 @@
 #include "module/module.h"
 #include "poll/capture_replay.h"
 #include "outcome/outcome_kind.h"
-#include "poll/poller.h"
+#include "schedule/scheduler.h"
+#include "sources/source_kinds.h"
 #include "simulator/server.h"
 #include "simulator/snmp_responder.h"
 
@@ -84,6 +85,7 @@ struct ServeCommand {
     std::vector<Target> targets;   // from the command line, with `settings`
     std::string targetsFile;       // more, each with its own settings
     PollSettings settings;         // the command line's; the concurrency is the fleet's
+    SourceChoice sourceChoice;     // the command line's device-ID source, which targets-file entries amend
     std::chrono::milliseconds interval{60000};
     bool allowAnyTarget = false;
     bool probeOnly = false;  // no schedule: the targets are polled when /probe asks

@@ -15,8 +15,12 @@ Json IdentityToJson(const ModuleIdentity &m) { return {{"path", m.path}, {"kind"
 
 OutcomeKind RunCompare(const Module &first, const Module &second, const CompareCommand &command, std::ostream &out,
                        std::ostream &err) {
-    ReplayInputs inputs;
-    if (OutcomeKind failure = ReadReplayInputs(command.replay, &inputs, err); !Succeeded(failure)) return failure;
+    Expected<ReplayInputs> read = ReadReplayInputs(command.replay);
+    if (!read) {
+        err << "pat-host: " << read.error().message << '\n';
+        return read.error().kind;
+    }
+    const ReplayInputs &inputs = *read;
     ReplayRun a = ReplayThrough(first, command.replay, inputs);
     ReplayRun b = ReplayThrough(second, command.replay, inputs);
     std::vector<Change> changes = DiffRuns(a, b);

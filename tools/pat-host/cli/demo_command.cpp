@@ -1,6 +1,7 @@
 // The project's main job in one command: a simulated printer on a free
 // loopback port, polled once, the result printed.
 #include "cli/commands.h"
+#include "sources/snmp_source.h"
 #include "report/report.h"
 #include "transport/stop_signals.h"
 
@@ -24,8 +25,9 @@ OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostre
     settings.limits = command.limits;
     // A raw TCP port carries no device ID: the demo asks the simulated
     // printer's SNMP agent for it, as a network poll does.
-    settings.deviceIdSource = {DeviceIdSource::Kind::Snmp};
-    settings.snmp.port = agent->port();
+    SnmpSettings snmp;
+    snmp.port = agent->port();
+    settings.deviceIdSource = SnmpSource(snmp, false);
     Target target{command.host, server->port()};
     if (!command.output.json) {
         out << "pat-host demo: a simulated PJL printer (" << (command.profileFile.empty() ? "built-in profile" : command.profileFile)
@@ -41,7 +43,8 @@ OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostre
         else
             PrintText(out, outcome);
     };
-    PollRunner runner(io, {target}, settings, report);
+    Scheduler runner(io, WithSettings({target}, settings), PollSchedule(settings),
+                     [&](size_t, const PollOutcome &outcome, auto) { report(outcome); });
     StopSignals signals(io, [&](int) {
         runner.Interrupt();
         io.stop();

@@ -7,7 +7,7 @@
 namespace pathost {
 
 OutcomeKind RunPoll(const Module &module, const PollCommand &command, std::ostream &out, std::ostream &err) {
-    if (command.settings.deviceIdSource.kind == DeviceIdSource::Kind::None &&
+    if (!command.settings.deviceIdSource &&
         (command.settings.mask & kDeviceIdCategories))
         err << "pat-host: no device ID source (--device-id-source none): polling without the status, "
                "identity and engine-status categories\n";
@@ -29,7 +29,8 @@ OutcomeKind RunPoll(const Module &module, const PollCommand &command, std::ostre
     PollSettings settings = command.settings;
     settings.module = &module;
     if (capture.is_open()) settings.capture = [&](const std::string &bytes) { capture.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); };
-    PollRunner runner(io, command.targets, settings, report);
+    Scheduler runner(io, WithSettings(command.targets, settings), PollSchedule(settings),
+                     [&](size_t, const PollOutcome &outcome, auto) { report(outcome); });
     // Before Start: the resolver's thread must inherit the blocked signals.
     StopSignals signals(io, [&](int) {
         runner.Interrupt();

@@ -74,13 +74,12 @@ std::string ShowControls(const std::string &bytes) {
 OutcomeKind RunQuery(const Module &module, const QueryCommand &command, std::ostream &out, std::ostream &err) {
     HostRecord record(module);
     for (uint16_t tray : command.trays) record.AddTray(tray);
-    QueryPlan plan;
-    try {
-        plan = BuildQueryPlan(module, record.get(), command.mask, "PATHOST-XXXXXXXX");
-    } catch (const ModuleFailure &failure) {
-        err << "pat-host: " << failure.what() << '\n';
-        return OutcomeKind::ModuleFailure;
+    Expected<QueryPlan> built = BuildQueryPlan(module, record.get(), command.mask, "PATHOST-XXXXXXXX");
+    if (!built) {
+        err << "pat-host: " << built.error().message << '\n';
+        return built.error().kind;
     }
+    const QueryPlan &plan = *built;
     out << "module: " << ModuleLine(module.identity) << '\n';
     std::string trays;
     for (uint16_t tray : command.trays) trays += (trays.empty() ? "" : ", ") + std::to_string(tray);

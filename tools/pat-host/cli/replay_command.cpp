@@ -7,8 +7,12 @@
 namespace pathost {
 
 OutcomeKind RunReplay(const Module &module, const ReplayCommand &command, std::ostream &out, std::ostream &err) {
-    ReplayInputs inputs;
-    if (OutcomeKind failure = ReadReplayInputs(command, &inputs, err); !Succeeded(failure)) return failure;
+    Expected<ReplayInputs> read = ReadReplayInputs(command);
+    if (!read) {
+        err << "pat-host: " << read.error().message << '\n';
+        return read.error().kind;
+    }
+    const ReplayInputs &inputs = *read;
     ReplayRun run = ReplayThrough(module, command, inputs);
     // A query the module would not build: as before, a message and no record.
     if (!run.planned) {

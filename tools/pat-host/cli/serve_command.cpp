@@ -1,5 +1,6 @@
 #include <fstream>
 #include <sstream>
+#include <unordered_set>
 
 #include "cli/commands.h"
 #include "serve/fleet.h"
@@ -22,25 +23,24 @@ OutcomeKind CollectTargets(const ServeCommand &command, std::vector<serve::Fleet
         }
         std::stringstream text;
         text << in.rdbuf();
-        try {
-            for (serve::FleetTarget &target : serve::ParseTargetsFile(text.str(), command.targetsFile, command.settings))
-                targets->push_back(std::move(target));
-        } catch (const serve::TargetsFileError &error) {
-            err << "pat-host serve: " << error.what() << '\n';
-            return OutcomeKind::DataError;
+        auto parsed = serve::ParseTargetsFile(text.str(), command.targetsFile, command.settings, command.sourceChoice);
+        if (!parsed) {
+            err << "pat-host serve: " << parsed.error().message << '\n';
+            return parsed.error().kind;
         }
+        for (serve::FleetTarget &target : *parsed) targets->push_back(std::move(target));
     }
     if (targets->empty()) {
         err << "pat-host serve: no printers to poll: name them (HOST[:PORT]...) or give --targets FILE\n";
         return OutcomeKind::Usage;
     }
-    for (size_t i = 0; i < targets->size(); ++i)
-        for (size_t j = 0; j < i; ++j)
-            if ((*targets)[i].target.Label() == (*targets)[j].target.Label()) {
-                err << "pat-host serve: " << (*targets)[i].target.Label()
-                    << " is named twice; each printer is polled on one schedule\n";
-                return command.targetsFile.empty() ? OutcomeKind::Usage : OutcomeKind::DataError;
-            }
+    std::unordered_set<std::string> seen;
+    for (const serve::FleetTarget &target : *targets)
+        if (!seen.insert(target.target.Label()).second) {
+            err << "pat-host serve: " << target.target.Label()
+                << " is named twice; each printer is polled on one schedule\n";
+            return command.targetsFile.empty() ? OutcomeKind::Usage : OutcomeKind::DataError;
+        }
     return OutcomeKind::Ok;
 }
 
@@ -78,10 +78,7 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
     boost::asio::io_context io;
     // Before anything resolves a name: the resolver's thread inherits the mask.
     std::unique_ptr<StopSignals> signals;
-    serve::Schedule schedule;
-    schedule.interval = command.interval;
-    schedule.concurrency = settings.concurrency;
-    schedule.polls = !command.probeOnly;
+    serve::Schedule schedule = ServeSchedule(command.interval, settings.concurrency, !command.probeOnly);
     size_t count = targets.size();
     std::unique_ptr<StateLog> log;
     std::unique_ptr<serve::Routes> routes;

@@ -24,39 +24,39 @@ R FromWord(uint32_t word) {
 // Calls fn with the parameter types of its prototype, checking what it took
 // off the stack against their count.
 template <typename R, typename... P>
-R Invoke(R(PAT_CALL *fn)(P...), const char *name, P... args) {
+Expected<R> Invoke(R(PAT_CALL *fn)(P...), const char *name, P... args) {
+    // Every table is complete once loaded: a missing entry is a bug here.
     if (fn == nullptr) throw std::logic_error(std::string(name) + " is not in the module table");
     const uint32_t words[] = {Word(args)..., 0};
     pat::pe::ProbedCall call = pat::pe::CallProbed(reinterpret_cast<const void *>(fn), words, sizeof...(P));
-    if (call.removed != static_cast<int32_t>(4 * sizeof...(P))) throw BrokenExport(name, call.removed, 4 * sizeof...(P));
+    const int32_t expected = static_cast<int32_t>(4 * sizeof...(P));
+    if (call.removed != expected)
+        return Fail(OutcomeKind::ModuleFailure,
+                    std::string(name) + " took " + std::to_string(call.removed) + " bytes of arguments off the stack, " +
+                        std::to_string(expected) + " by its prototype in pat.h: the module's export table does not match pat.h");
     return FromWord<R>(call.result);
 }
 
 }  // namespace
 
-BrokenExport::BrokenExport(const std::string &call, int32_t removed, uint32_t expected)
-    : ModuleFailure(call, call + " took " + std::to_string(removed) + " bytes of arguments off the stack, " +
-                              std::to_string(expected) +
-                              " by its prototype in pat.h: the module's export table does not match pat.h") {}
-
-DataNode *Module::CreateQueryInfo(PrnInfoEx *record, uint32_t revision, uint32_t mask) const {
+Expected<DataNode *> Module::CreateQueryInfo(PrnInfoEx *record, uint32_t revision, uint32_t mask) const {
     return Invoke(exports.PatCreateQueryInfo, "PatCreateQueryInfo", record, revision, mask);
 }
 
-DataNode *Module::CreateEmulUniqQueryInfo(const void *context, uint32_t revision, uint32_t kind,
+Expected<DataNode *> Module::CreateEmulUniqQueryInfo(const void *context, uint32_t revision, uint32_t kind,
                                           uint32_t reserved) const {
     return Invoke(exports.PatCreateEmulUniqQueryInfo, "PatCreateEmulUniqQueryInfo", context, revision, kind, reserved);
 }
 
-int Module::SetCentroDataTo(DataNode *root, uint32_t reserved, PrnInfoEx *record, uint32_t revision) const {
+Expected<int> Module::SetCentroDataTo(DataNode *root, uint32_t reserved, PrnInfoEx *record, uint32_t revision) const {
     return Invoke(exports.PatSetCentroDataTo, "PatSetCentroDataTo", root, reserved, record, revision);
 }
 
-int Module::PrnInfoExToPrnInfo(PrnInfoEx *record, PrnInfo *flat, uint32_t mask) const {
+Expected<int> Module::PrnInfoExToPrnInfo(PrnInfoEx *record, PrnInfo *flat, uint32_t mask) const {
     return Invoke(exports.PatPrnInfoExToPrnInfo, "PatPrnInfoExToPrnInfo", record, flat, mask);
 }
 
-int Module::GetDllVersion(DllVersion *version) const {
+Expected<int> Module::GetDllVersion(DllVersion *version) const {
     return Invoke(exports.PatGetDllVersion, "PatGetDllVersion", version);
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "module/module_objects.h"
+#include "outcome/failure.h"
 #include "pat/pat.h"
 
 namespace pathost {
@@ -52,13 +53,6 @@ struct ModuleIdentity {
     std::string version;  // from PatGetDllVersion, "1.1.5.0"
 };
 
-// An export that did not remove exactly the arguments of its prototype from
-// the stack: the binary's export table does not match pat.h.
-class BrokenExport : public ModuleFailure {
-public:
-    BrokenExport(const std::string &call, int32_t removed, uint32_t expected);
-};
-
 class Module {
 public:
     virtual ~Module() = default;
@@ -67,13 +61,16 @@ public:
     HeapTable heap;
     ModuleIdentity identity;
 
-    // The calls pat-host makes, each through the stdcall probe: a mismatch
-    // throws BrokenExport with the stack intact.
-    DataNode *CreateQueryInfo(PrnInfoEx *record, uint32_t revision, uint32_t mask) const;
-    DataNode *CreateEmulUniqQueryInfo(const void *context, uint32_t revision, uint32_t kind, uint32_t reserved) const;
-    int SetCentroDataTo(DataNode *root, uint32_t reserved, PrnInfoEx *record, uint32_t revision) const;
-    int PrnInfoExToPrnInfo(PrnInfoEx *record, PrnInfo *flat, uint32_t mask) const;
-    int GetDllVersion(DllVersion *version) const;
+    // The calls pat-host makes, each through the stdcall probe. An export that
+    // does not remove exactly the arguments of its prototype from the stack
+    // (the binary's export table does not match pat.h) is a ModuleFailure
+    // naming it, with the stack intact.
+    Expected<DataNode *> CreateQueryInfo(PrnInfoEx *record, uint32_t revision, uint32_t mask) const;
+    Expected<DataNode *> CreateEmulUniqQueryInfo(const void *context, uint32_t revision, uint32_t kind,
+                                                 uint32_t reserved) const;
+    Expected<int> SetCentroDataTo(DataNode *root, uint32_t reserved, PrnInfoEx *record, uint32_t revision) const;
+    Expected<int> PrnInfoExToPrnInfo(PrnInfoEx *record, PrnInfo *flat, uint32_t mask) const;
+    Expected<int> GetDllVersion(DllVersion *version) const;
 
     void *Allocate(size_t bytes) const;  // zeroed, fixed; null when out of memory
     void Free(void *block) const;

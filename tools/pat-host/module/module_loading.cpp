@@ -46,25 +46,25 @@ std::string BindAll(Module &m, Lookup lookup) {
     return {};
 }
 
-std::string VersionText(const Module &module) {
+Expected<std::string> VersionText(const Module &module) {
     DllVersion version{};
     version.dwSize = sizeof version;
-    if (module.GetDllVersion(&version) == 0) return "unknown (PatGetDllVersion failed with " + HexCode(module.LastError()) + ")";
+    Expected<int> result = module.GetDllVersion(&version);
+    if (!result) return std::unexpected(result.error());
+    if (*result == 0) return "unknown (PatGetDllVersion failed with " + HexCode(module.LastError()) + ")";
     uint32_t v = version.dwFileVersion;
     char text[32];
     snprintf(text, sizeof text, "%u.%u.%u.%u", v >> 24, (v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     return text;
 }
 
-LoadedModule Failed(OutcomeKind kind, std::string message) { return {nullptr, kind, std::move(message)}; }
+LoadedModule Failed(OutcomeKind kind, std::string message) { return Fail(kind, std::move(message)); }
 
 LoadedModule Finished(std::unique_ptr<Module> module) {
-    try {
-        module->identity.version = VersionText(*module);
-    } catch (const BrokenExport &broken) {
-        return Failed(OutcomeKind::BadModule, module->identity.path + ": " + broken.what());
-    }
-    return {std::move(module), OutcomeKind::Ok, {}};
+    Expected<std::string> version = VersionText(*module);
+    if (!version) return Failed(OutcomeKind::BadModule, module->identity.path + ": " + version.error().message);
+    module->identity.version = *version;
+    return module;
 }
 
 class SharedObject : public Module {

@@ -9,15 +9,12 @@
 #include <string>
 
 #include "module/module.h"
-#include "outcome/outcome_kind.h"
+#include "outcome/failure.h"
 
 namespace pathost {
 
-struct LoadedModule {
-    std::unique_ptr<Module> module;  // null when it could not be loaded
-    OutcomeKind failure = OutcomeKind::Ok;  // CannotOpenModule or BadModule
-    std::string message;                    // names the file and what is wrong
-};
+// A module, or CannotOpenModule / BadModule naming the file and what is wrong.
+using LoadedModule = Expected<std::unique_ptr<Module>>;
 
 // The libpat.so linked into pat-host. Its heap functions come from that
 // library's own symbols (a copy of the portable backend linked in with the PE

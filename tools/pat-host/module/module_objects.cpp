@@ -129,12 +129,8 @@ std::string ErrorMeaning(uint32_t code) {
     }
 }
 
-ModuleFailure::ModuleFailure(const std::string &call, uint32_t lastError)
-    : std::runtime_error(call + " failed with " + HexCode(lastError) + " (" + ErrorMeaning(lastError) + ")"),
-      call_(call),
-      lastError_(lastError) {}
-
-ModuleFailure::ModuleFailure(const std::string &call, const std::string &message)
-    : std::runtime_error(message), call_(call), lastError_(0) {}
+std::string RefusalText(const std::string &call, uint32_t lastError) {
+    return call + " failed with " + HexCode(lastError) + " (" + ErrorMeaning(lastError) + ")";
+}
 
 }  // namespace pathost

@@ -4,7 +4,6 @@
 #ifndef PAT_HOST_MODULE_OBJECTS_H
 #define PAT_HOST_MODULE_OBJECTS_H
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -74,20 +73,9 @@ std::string HexCode(uint32_t code);
 // What a last-error value of the module means, in a few words.
 std::string ErrorMeaning(uint32_t code);
 
-// An export that failed where the host cannot go on (building a query).
-class ModuleFailure : public std::runtime_error {
-public:
-    ModuleFailure(const std::string &call, uint32_t lastError);
-    const std::string &call() const { return call_; }
-    uint32_t lastError() const { return lastError_; }
-
-protected:
-    ModuleFailure(const std::string &call, const std::string &message);
-
-private:
-    std::string call_;
-    uint32_t lastError_;
-};
+// "PatCreateQueryInfo failed with 0x00000008 (not enough memory)": an export
+// that refused where the host cannot go on.
+std::string RefusalText(const std::string &call, uint32_t lastError);
 
 }  // namespace pathost
 

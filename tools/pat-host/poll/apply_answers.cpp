@@ -8,9 +8,11 @@ namespace pathost {
 
 namespace {
 
-ModuleCall Call(const Module &module, CentroData &tree, PrnInfoEx *record, const char *what) {
+Expected<ModuleCall> Call(const Module &module, CentroData &tree, PrnInfoEx *record, const char *what) {
     ModuleCall call{"PatSetCentroDataTo", what, 0, 0};
-    call.result = module.SetCentroDataTo(tree.root(), 0, record, PAT_REVISION_TREE);
+    Expected<int> result = module.SetCentroDataTo(tree.root(), 0, record, PAT_REVISION_TREE);
+    if (!result) return std::unexpected(result.error());
+    call.result = *result;
     call.lastError = module.LastError();
     return call;
 }
@@ -23,7 +25,7 @@ const ModuleCall *Applied::failure() const {
     return nullptr;
 }
 
-Applied ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
+Expected<Applied> ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
                      const std::optional<std::string> &deviceId, const ApplyOptions &options) {
     Applied applied;
     std::string text;
@@ -42,20 +44,26 @@ Applied ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &p
         if (!options.lenient) tree.AttachRequestCopy(plan.request.get());
         tree.AddText(PAT_TAG_PJL_TEXT, parts.main);
         if (plan.wantsDeviceId && deviceId) tree.AddText(PAT_TAG_DEVICE_ID, *deviceId);
-        applied.calls.push_back(Call(module, tree, record, "main answer"));
+        Expected<ModuleCall> call = Call(module, tree, record, "main answer");
+        if (!call) return std::unexpected(call.error());
+        applied.calls.push_back(*call);
     }
     if (plan.zoltRequest.get() != nullptr && !parts.zolt.empty()) {
         CentroData tree(module, true);
         if (!options.lenient) tree.AttachRequestCopy(plan.zoltRequest.get());
         tree.AddText(PAT_TAG_PJL_TEXT, parts.zolt);
-        applied.calls.push_back(Call(module, tree, record, "ZOLT answer"));
+        Expected<ModuleCall> call = Call(module, tree, record, "ZOLT answer");
+        if (!call) return std::unexpected(call.error());
+        applied.calls.push_back(*call);
     }
     return applied;
 }
 
-FlatRecord ConvertToFlat(const Module &module, PrnInfoEx *record, uint32_t mask) {
+Expected<FlatRecord> ConvertToFlat(const Module &module, PrnInfoEx *record, uint32_t mask) {
     FlatRecord flat;
-    flat.ok = module.PrnInfoExToPrnInfo(record, &flat.flat, mask) != 0;
+    Expected<int> result = module.PrnInfoExToPrnInfo(record, &flat.flat, mask);
+    if (!result) return std::unexpected(result.error());
+    flat.ok = *result != 0;
     flat.lastError = module.LastError();
     return flat;
 }

@@ -38,7 +38,9 @@ struct ApplyOptions {
 };
 
 // deviceId: the device ID as it goes to the module (cleaned already, or raw).
-Applied ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
+// A ModuleFailure only when an export breaks its prototype; a refusal is a
+// call in the result.
+Expected<Applied> ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
                      const std::optional<std::string> &deviceId, const ApplyOptions &options);
 
 struct FlatRecord {
@@ -47,7 +49,7 @@ struct FlatRecord {
     PrnInfo flat{};
 };
 
-FlatRecord ConvertToFlat(const Module &module, PrnInfoEx *record, uint32_t mask);
+Expected<FlatRecord> ConvertToFlat(const Module &module, PrnInfoEx *record, uint32_t mask);
 
 }  // namespace pathost
 

@@ -17,7 +17,7 @@ namespace pathost {
 // What replay and compare take from the command line.
 struct ReplaySettings {
     std::string answerFile;
-    DeviceIdSource deviceIdSource;
+    SourcePtr deviceIdSource;  // null: none
     uint32_t mask = kAllCategories;
     std::vector<uint16_t> trays;
     bool raw = false;
@@ -33,8 +33,8 @@ struct ReplayInputs {
     uint32_t mask = 0;  // without the device ID categories when there is none
 };
 
-// Reads the capture and the device ID; on failure the reason is in err.
-OutcomeKind ReadReplayInputs(const ReplaySettings &command, ReplayInputs *inputs, std::ostream &err);
+// Reads the capture and asks for the device ID.
+Expected<ReplayInputs> ReadReplayInputs(const ReplaySettings &command);
 
 struct ReplayRun {
     PollOutcome outcome;

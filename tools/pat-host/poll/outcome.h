@@ -11,7 +11,6 @@
 #include "sources/device_id_source.h"
 #include "module/module.h"
 #include "outcome/outcome_kind.h"
-#include "transport/poll_session.h"
 #include "snapshot/record_diff.h"
 #include "snapshot/record_json.h"
 
@@ -23,6 +22,7 @@ struct PollOutcome {
     unsigned poll = 1;
     OutcomeKind kind = OutcomeKind::Pending;  // every poll starts as not yet finished
     std::string message;                      // one line for people: the details of the kind
+    std::string hint;                         // what to try next, when the kind's own does not fit
     std::vector<std::string> notes;
     unsigned rounds = 0;
     size_t bytesReceived = 0;
@@ -44,20 +44,18 @@ struct PollOutcome {
 };
 
 struct Verdict {
-    OutcomeKind kind;
+    OutcomeKind kind = OutcomeKind::Pending;
     std::string message;
 };
 
-// How a round ended: the transport's end, what never ended, and what the
-// module said. The module's own refusal (not 0x20000002) outranks a timeout,
-// a timeout outranks an incomplete answer.
-Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const Applied &applied,
-              const SessionResult *session, const SessionLimits &limits);
-
 // What a person can do next about a failed poll; empty when it succeeded.
-inline std::string NextStep(const PollOutcome &outcome) { return HintOf(outcome.kind); }
+inline std::string NextStep(const PollOutcome &outcome) {
+    return outcome.hint.empty() ? std::string(HintOf(outcome.kind)) : outcome.hint;
+}
 
-// Flat record, last notes and the status check of PatPrnInfoExToPrnInfo.
+// The poll's last steps, whatever ran its rounds: the lenient note, the flat
+// record and its status check, and the record itself. An export that breaks
+// its prototype makes the poll a module failure.
 void FinishOutcome(const Module &module, PollOutcome &outcome, PrnInfoEx *record, uint32_t mask);
 
 std::string Join(const std::vector<std::string> &words, const char *separator = ", ");

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "sources/command_set.h"
 #include "module/module_objects.h"
-#include "snmp/snmp_device_id.h"
+#include "poll/round.h"
+#include "sources/command_set.h"
 
 namespace pathost {
 
@@ -18,39 +18,36 @@ bool AsksSomethingNew(const QueryPlan &next, const std::vector<std::string> &ask
     return false;
 }
 
-// One printer, its record kept from poll to poll.
+// One printer, its record kept from poll to poll: the device ID first, since
+// whether PJL may be sent depends on it, then one round, or two when the
+// first answer named trays the first query did not ask about.
 class OnePrinter : public PrinterPoll, public std::enable_shared_from_this<OnePrinter> {
 public:
     OnePrinter(boost::asio::io_context &io, Target target, const PollSettings &settings, Report report)
         : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)), record_(*settings.module) {}
 
-    void Poll(std::function<void(OutcomeKind)> finished) override {
+    void Poll(unsigned number, std::function<void(OutcomeKind)> finished) override {
         finished_ = std::move(finished);
-        NewOutcome();
+        NewOutcome(number);
         deviceId_.reset();
         commandSet_.reset();
         asked_.clear();
         mask_ = settings_.mask;
-        switch (settings_.deviceIdSource.kind) {
-            case DeviceIdSource::Kind::None: mask_ &= ~kDeviceIdCategories; break;
-            case DeviceIdSource::Kind::Snmp: return AskSnmp();
-            default: {
-                DeviceIdRead read = ReadDeviceId(settings_.deviceIdSource);
-                if (!read.ok) return Fail(read.failure, read.error);
-                UseDeviceId(read, OriginOf(settings_.deviceIdSource));
-            }
+        if (!settings_.deviceIdSource) {
+            mask_ &= ~kDeviceIdCategories;
+            return Proceed();
         }
-        Proceed();
+        AskSource();
     }
 
-    // Ends the exchange in flight; its round then reports the interruption.
+    // Ends what is in flight; the poll then reports the interruption.
     void Interrupt() override {
         if (auto stop = std::move(stop_)) stop();
     }
 
     // A printer whose next poll never started.
-    void ReportInterrupted(const std::string &why) override {
-        NewOutcome();
+    void ReportInterrupted(unsigned number, const std::string &why) override {
+        NewOutcome(number);
         outcome_.kind = OutcomeKind::Interrupted;
         outcome_.message = why;
         outcome_.record = RecordToJson(*record_);
@@ -58,78 +55,68 @@ public:
     }
 
 private:
-    // The device ID comes first: whether PJL may be sent depends on it.
-    void AskSnmp() {
-        if (!(settings_.mask & kDeviceIdCategories) && settings_.force) {
-            mask_ &= ~kDeviceIdCategories;  // neither needed nor asked for the check
-            return Proceed();
-        }
-        query_ = std::make_unique<snmp::DeviceIdQuery>(io_, QueryOptionsFor(settings_.snmp, target_.host));
+    void AskSource() {
+        const DeviceIdSource &source = *settings_.deviceIdSource;
+        DeviceIdRequest request{target_.host, (settings_.mask & kDeviceIdCategories) || !settings_.force,
+                                settings_.sourceDeadline};
         auto self = shared_from_this();
         // Reported at once: the loop may stop right after an interruption.
         stop_ = [self] {
-            self->query_.reset();  // drops its handler
-            self->Fail(OutcomeKind::Interrupted, "interrupted while asking the SNMP agent for the device ID");
+            self->asking_.reset();  // drops its handler
+            self->Fail({OutcomeKind::Interrupted, "interrupted while " + self->settings_.deviceIdSource->Doing()});
         };
-        query_->Start([self](const snmp::DeviceIdResult &result) { self->OnSnmp(result); });
+        asking_ = source.Ask(io_, request, [self](DeviceIdResult result) { self->OnSource(std::move(result)); });
     }
 
-    void OnSnmp(const snmp::DeviceIdResult &result) {
+    void OnSource(DeviceIdResult result) {
         stop_ = nullptr;
-        using Status = snmp::DeviceIdResult::Status;
-        const std::string agent = target_.host + ":" + std::to_string(settings_.snmp.port);
-        if (result.status == Status::Found) {
-            DeviceIdRead read;
-            read.ok = true;
-            read.bytes = result.deviceId;
-            read.lengthPrefixed = LooksLengthPrefixed(read.bytes);
-            UseDeviceId(read, {"snmp", agent, snmp::FormatOid(result.oid), ObjectName(result.oid),
-                               snmp::VersionName(result.version)});
+        asking_.reset();
+        if (!result) return Fail(std::move(result.error()));
+        if (result->found) {
+            UseDeviceId(*result->found);
         } else {
-            std::string why = "no device ID over SNMP from " + agent + ": " +
-                              (result.status == Status::Malformed ? "malformed answer: " : "") + result.reason;
-            if (settings_.deviceIdSource.required) return Fail(OutcomeKind::NoDeviceId, why);
-            outcome_.notes.push_back(why + "; polled without the status, identity and engine-status categories");
+            if (!result->why.empty())
+                outcome_.notes.push_back(result->why + "; polled without the status, identity and engine-status categories");
             mask_ &= ~kDeviceIdCategories;
         }
         Proceed();
     }
 
-    void UseDeviceId(const DeviceIdRead &read, DeviceIdOrigin origin) {
-        deviceId_ = PrepareDeviceId(read, settings_.raw);
+    void UseDeviceId(const DeviceIdFound &found) {
+        deviceId_ = PrepareDeviceId(found, settings_.raw);
         if (deviceId_->cleaned) outcome_.deviceIdCleaning = deviceId_->cleaning;
-        outcome_.deviceIdOrigin = std::move(origin);
+        outcome_.deviceIdOrigin = found.origin;
         // Judged on the cleaned text even with --raw: "COMMAND SET" is "CMD".
-        commandSet_ = CommandSetOf(CleanDeviceId(read.bytes, read.lengthPrefixed).text);
+        commandSet_ = CommandSetOf(CleanDeviceId(found.bytes, found.lengthPrefixed).text);
     }
 
     void Proceed() {
         if (!Plan()) return;
         if (plan_.sendsPjl() && commandSet_ && !NamesPjl(*commandSet_)) {
             if (!settings_.force)
-                return Fail(OutcomeKind::NoPjl, "the device's command set names no PJL (CMD:" + *commandSet_ +
-                                                    "); nothing was sent to " + target_.Label());
+                return Fail({OutcomeKind::NoPjl, "the device's command set names no PJL (CMD:" + *commandSet_ +
+                                                     "); nothing was sent to " + target_.Label()});
             outcome_.notes.push_back("--force: PJL sent although the command set names none (CMD:" + *commandSet_ + ")");
         }
         StartRound();
     }
 
-    void NewOutcome() {
+    void NewOutcome(unsigned number) {
         outcome_ = PollOutcome{};
         outcome_.address = target_.Label();
         outcome_.module = settings_.module->identity;
-        outcome_.poll = ++polls_;
+        outcome_.poll = number;
         outcome_.watching = settings_.watchInterval.count() > 0;
         outcome_.lenient = settings_.lenient;
     }
 
     bool Plan() {
-        try {
-            plan_ = BuildQueryPlan(*settings_.module, record_.get(), mask_, NewEchoToken());
-        } catch (const ModuleFailure &failure) {
-            Fail(OutcomeKind::ModuleFailure, failure.what());
+        Expected<QueryPlan> plan = BuildQueryPlan(*settings_.module, record_.get(), mask_, NewEchoToken());
+        if (!plan) {
+            Fail(std::move(plan.error()));
             return false;
         }
+        plan_ = std::move(*plan);
         return true;
     }
 
@@ -151,35 +138,19 @@ private:
         outcome_.bytesReceived += session.bytesReceived;
         if (settings_.capture && !session.answer.empty()) settings_.capture(session.answer);
         if (session.end == SessionEnd::Unreachable)
-            return Fail(OutcomeKind::Unreachable, "unreachable: " + session.error);
+            return Fail({OutcomeKind::Unreachable, "unreachable: " + session.error});
         if (session.end == SessionEnd::Interrupted)
-            return Fail(OutcomeKind::Interrupted, "interrupted after " + std::to_string(outcome_.bytesReceived) +
-                                                      " bytes, before the answer was complete");
+            return Fail({OutcomeKind::Interrupted, "interrupted after " + std::to_string(outcome_.bytesReceived) +
+                                                       " bytes, before the answer was complete"});
         std::optional<std::string> deviceId;
         if (deviceId_) deviceId = deviceId_->text;
-        Applied applied;
-        try {
-            applied = ApplyAnswers(*settings_.module, record_.get(), plan_, session.answer, deviceId,
-                                   {settings_.raw, settings_.lenient});
-        } catch (const BrokenExport &broken) {
-            return Fail(OutcomeKind::ModuleFailure, broken.what());
-        }
-        for (ModuleCall &call : applied.calls) {
-            call.round = outcome_.rounds;
-            outcome_.calls.push_back(call);
-        }
-        if (applied.cleaned) {
-            outcome_.pjlCleaned = true;
-            outcome_.pjlCleaning.nulsRemoved += applied.cleaning.nulsRemoved;
-            outcome_.pjlCleaning.ctrlDsRemoved += applied.cleaning.ctrlDsRemoved;
-        }
-        outcome_.missing = session.tracker.MissingRequired();
-        outcome_.unanswered = session.tracker.MissingOptional();
-        Verdict verdict = Judge(session.end, outcome_.missing, applied, &session, settings_.limits);
-        outcome_.kind = verdict.kind;
-        outcome_.message = verdict.message;
+        RoundAnswer answer{session.answer, session.end, session.bytesReceived, session.error, false};
+        Expected<RoundResult> round = RunRound(*settings_.module, record_.get(), plan_, answer, deviceId,
+                                               {settings_.raw, settings_.lenient}, settings_.limits);
+        if (!round) return Fail(std::move(round.error()));
+        AddRound(outcome_, std::move(*round));
         asked_.insert(asked_.end(), plan_.required.begin(), plan_.required.end());
-        if (Succeeded(verdict.kind) && outcome_.rounds < kMaxRounds && (mask_ & PAT_CAT_INTRAYS)) {
+        if (Succeeded(outcome_.kind) && outcome_.rounds < kMaxRounds && (mask_ & PAT_CAT_INTRAYS)) {
             std::vector<std::string> asked = asked_;
             if (!Plan()) return;
             if (AsksSomethingNew(plan_, asked)) {
@@ -191,18 +162,15 @@ private:
         Finish();
     }
 
-    void Fail(OutcomeKind kind, const std::string &message) {
-        outcome_.kind = kind;
-        outcome_.message = message;
+    void Fail(Failure failure) {
+        outcome_.kind = failure.kind;
+        outcome_.message = std::move(failure.message);
+        outcome_.hint = std::move(failure.hint);
         Finish();
     }
 
     void Finish() {
-        if (outcome_.lenient && !outcome_.calls.empty())
-            outcome_.notes.push_back("lenient: the answers went to the module without the request copy, "
-                                     "so it applied whatever arrived");
-        if (!outcome_.unanswered.empty() && Succeeded(outcome_.kind))
-            outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
+        bool unansweredNote = !outcome_.unanswered.empty() && Succeeded(outcome_.kind);
         if (!outcome_.calls.empty()) {
             FinishOutcome(*settings_.module, outcome_, record_.get(), mask_);
             if (outcome_.watching) {  // only a watch shows what changed; no copy kept otherwise
@@ -212,6 +180,8 @@ private:
         } else {
             outcome_.record = RecordToJson(*record_);
         }
+        if (unansweredNote)
+            outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
         report_(outcome_);
         auto finished = std::move(finished_);
         finished(outcome_.kind);
@@ -225,14 +195,13 @@ private:
     QueryPlan plan_;
     std::optional<PreparedDeviceId> deviceId_;
     std::optional<std::string> commandSet_;  // the device ID's CMD, when it has one
-    std::unique_ptr<snmp::DeviceIdQuery> query_;
+    std::shared_ptr<void> asking_;           // the device-ID source, while it is asked
     uint32_t mask_ = 0;  // this poll's: without a device ID, less its categories
     std::vector<std::string> asked_;
     PollOutcome outcome_;
     std::optional<Json> previous_;
-    unsigned polls_ = 0;
     std::function<void(OutcomeKind)> finished_;
-    StopExchange stop_;  // set while an exchange is in flight
+    std::function<void()> stop_;  // set while the source or an exchange is in flight
 };
 
 }  // namespace

@@ -11,7 +11,8 @@
 
 #include "poll/outcome.h"
 #include "poll/query_plan.h"
-#include "sources/snmp_source.h"
+#include "sources/device_id_source.h"
+#include "transport/poll_session.h"
 #include "transport/target.h"
 
 namespace pathost {
@@ -22,8 +23,8 @@ struct PollSettings {
     SessionLimits limits;
     bool raw = false;
     bool lenient = false;
-    DeviceIdSource deviceIdSource;
-    SnmpSettings snmp;   // for the SNMP source, asked on each printer's own host
+    SourcePtr deviceIdSource;  // null: none, and no device-ID categories
+    std::chrono::milliseconds sourceDeadline{std::chrono::hours(24)};  // the most the source may take
     bool force = false;  // send PJL even when the command set names none
     size_t concurrency = 8;
     std::chrono::milliseconds watchInterval{0};  // 0: poll once
@@ -37,12 +38,13 @@ using Report = std::function<void(const PollOutcome &)>;
 class PrinterPoll {
 public:
     virtual ~PrinterPoll() = default;
-    // Polls once; `finished` is called after the result was reported.
-    virtual void Poll(std::function<void(OutcomeKind)> finished) = 0;
-    // Ends the exchange in flight; its round then reports the interruption.
+    // Polls once, as the printer's poll `number`; `finished` is called after
+    // the result was reported.
+    virtual void Poll(unsigned number, std::function<void(OutcomeKind)> finished) = 0;
+    // Ends what is in flight; the poll then reports the interruption.
     virtual void Interrupt() = 0;
-    // Reports a poll that never started as interrupted, for this reason.
-    virtual void ReportInterrupted(const std::string &why) = 0;
+    // Reports the poll `number`, which never started, as interrupted.
+    virtual void ReportInterrupted(unsigned number, const std::string &why) = 0;
 };
 
 std::shared_ptr<PrinterPoll> MakePrinterPoll(boost::asio::io_context &io, Target target, const PollSettings &settings,

@@ -29,10 +29,13 @@ std::string NewEchoToken() {
     return token;
 }
 
-QueryPlan BuildQueryPlan(const Module &module, PrnInfoEx *record, uint32_t mask, const std::string &echoToken) {
+Expected<QueryPlan> BuildQueryPlan(const Module &module, PrnInfoEx *record, uint32_t mask, const std::string &echoToken) {
     QueryPlan plan;
-    plan.request = ModuleTree(module, module.CreateQueryInfo(record, PAT_REVISION_TREE, mask));
-    if (plan.request.get() == nullptr) throw ModuleFailure("PatCreateQueryInfo", module.LastError());
+    Expected<DataNode *> request = module.CreateQueryInfo(record, PAT_REVISION_TREE, mask);
+    if (!request) return std::unexpected(request.error());
+    plan.request = ModuleTree(module, *request);
+    if (plan.request.get() == nullptr)
+        return Fail(OutcomeKind::ModuleFailure, RefusalText("PatCreateQueryInfo", module.LastError()));
     plan.wantsDeviceId = FindChild(plan.request.get(), PAT_TAG_DEVICE_ID) != nullptr;
     plan.moduleText = TextPayload(FindChild(plan.request.get(), PAT_TAG_PJL_TEXT));
     if (plan.moduleText.empty()) return plan;  // nothing for the PJL channel
@@ -40,12 +43,14 @@ QueryPlan BuildQueryPlan(const Module &module, PrnInfoEx *record, uint32_t mask,
     plan.text = plan.moduleText;
     plan.required = RequestedCategories(plan.moduleText);
     if (mask & PAT_CAT_EMULATIONS) {
-        plan.zoltRequest =
-            ModuleTree(module, module.CreateEmulUniqQueryInfo(record, PAT_REVISION_TREE, PAT_EMUL_QUERY_KIND, 0));
-        if (plan.zoltRequest.get() == nullptr) throw ModuleFailure("PatCreateEmulUniqQueryInfo", module.LastError());
-        std::string zolt = TextPayload(FindChild(plan.zoltRequest.get(), PAT_TAG_PJL_TEXT));
-        plan.text += zolt;
-        for (std::string &category : RequestedCategories(zolt)) plan.optional.push_back(std::move(category));
+        Expected<DataNode *> zolt = module.CreateEmulUniqQueryInfo(record, PAT_REVISION_TREE, PAT_EMUL_QUERY_KIND, 0);
+        if (!zolt) return std::unexpected(zolt.error());
+        plan.zoltRequest = ModuleTree(module, *zolt);
+        if (plan.zoltRequest.get() == nullptr)
+            return Fail(OutcomeKind::ModuleFailure, RefusalText("PatCreateEmulUniqQueryInfo", module.LastError()));
+        std::string zoltText = TextPayload(FindChild(plan.zoltRequest.get(), PAT_TAG_PJL_TEXT));
+        plan.text += zoltText;
+        for (std::string &category : RequestedCategories(zoltText)) plan.optional.push_back(std::move(category));
     }
     if (mask & PAT_CAT_OPTIONS) {
         plan.text += Job(kHostInquiries);

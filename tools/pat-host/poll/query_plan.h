@@ -12,6 +12,7 @@
 
 #include "module/mask.h"
 #include "module/module_objects.h"
+#include "outcome/failure.h"
 
 namespace pathost {
 
@@ -27,8 +28,8 @@ struct QueryPlan {
     bool sendsPjl() const { return !text.empty(); }
 };
 
-// Throws ModuleFailure when an export refuses.
-QueryPlan BuildQueryPlan(const Module &module, PrnInfoEx *record, uint32_t mask, const std::string &echoToken);
+// A ModuleFailure when an export refuses.
+Expected<QueryPlan> BuildQueryPlan(const Module &module, PrnInfoEx *record, uint32_t mask, const std::string &echoToken);
 
 // A fresh echo word, "PATHOST-" and eight hex digits.
 std::string NewEchoToken();

@@ -38,7 +38,7 @@ Json OutcomeToJson(const PollOutcome &o) {
     j["exitCode"] = ExitCodeOf(o.kind);
     j["result"] = WordOf(o.kind);
     j["message"] = o.message;
-    j["hint"] = HintOf(o.kind);
+    j["hint"] = NextStep(o);
     // The module's answer: the call that failed, else the last one made.
     const ModuleCall *shown = nullptr;
     for (const ModuleCall &call : o.calls) {
@@ -64,8 +64,7 @@ Json OutcomeToJson(const PollOutcome &o) {
     if (o.deviceIdOrigin) {
         const DeviceIdOrigin &d = *o.deviceIdOrigin;
         j["deviceIdSource"] = {{"source", d.source}, {"where", d.where}};
-        if (d.source == "snmp")
-            j["deviceIdSource"].update({{"object", d.object}, {"objectName", d.objectName}, {"version", d.version}});
+        for (const auto &[name, value] : d.fields) j["deviceIdSource"][name] = value;
     } else {
         j["deviceIdSource"] = nullptr;
     }

@@ -171,11 +171,6 @@ void PrintCalls(std::ostream &out, const PollOutcome &o) {
     }
 }
 
-std::string Origin(const DeviceIdOrigin &d) {
-    if (d.source != "snmp") return d.source + " (" + d.where + ")";
-    return "SNMP v" + d.version + " from " + d.where + ", " + (d.objectName.empty() ? d.object : d.objectName + " " + d.object);
-}
-
 std::string Cleaning(const PollOutcome &o) {
     std::string text;
     if (o.deviceIdCleaning) {
@@ -229,7 +224,7 @@ void PrintText(std::ostream &out, const PollOutcome &o) {
     out << "  [" << o.rounds << (o.rounds == 1 ? " round, " : " rounds, ") << o.bytesReceived << " bytes]\n";
     if (o.module) Line(out, "module", ModuleLine(*o.module));
     if (!ok) Line(out, "problem", o.message);
-    if (const char *next = HintOf(o.kind); *next != '\0') Line(out, "next", next);
+    if (std::string next = NextStep(o); !next.empty()) Line(out, "next", next);
     const Json &r = o.record;
     bool body = !o.calls.empty() && (ok || o.lenient);
     if (body && o.watching && o.poll > 1) {
@@ -255,7 +250,7 @@ void PrintText(std::ostream &out, const PollOutcome &o) {
         PrintFlat(out, o);
     }
     PrintCalls(out, o);
-    if (o.deviceIdOrigin) Line(out, "device ID", Origin(*o.deviceIdOrigin));
+    if (o.deviceIdOrigin) Line(out, "device ID", o.deviceIdOrigin->line);
     if (!o.calls.empty()) Line(out, "cleaning", Cleaning(o));
     for (const std::string &note : o.notes) Line(out, "note", note);
     out << std::flush;

@@ -131,40 +131,44 @@ void Routes::Probe(const HttpRequest &request, const std::string &query, std::fu
     auto budget = ProbeBudget(std::string(request["X-Prometheus-Scrape-Timeout-Seconds"]), probe_.defaultTimeout);
     settings.limits.overall = std::min(settings.limits.overall, budget);
     settings.limits.idle = std::min(settings.limits.idle, budget);
-    settings.snmp.timeout = std::min(settings.snmp.timeout, budget / 2);
+    settings.sourceDeadline = std::min(settings.sourceDeadline, budget / 2);
     settings.watchInterval = std::chrono::milliseconds(0);
 
-    // The probe keeps itself alive through its completions; the deadline ends
-    // it, whatever it is waiting for, so the scraper gets an answer in time.
+    // One target once, on the scheduler like every poll. The probe keeps
+    // itself alive through its completions; the deadline ends it, whatever it
+    // is waiting for, so the scraper gets an answer in time.
     struct Run {
-        std::shared_ptr<PrinterPoll> poll;
+        std::unique_ptr<Scheduler> poll;
         boost::asio::steady_timer deadline;
         TargetStatus status;
-        std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
         explicit Run(boost::asio::io_context &io) : deadline(io) {}
     };
     auto run = std::make_shared<Run>(io_);
     std::string label = target->Label();
     ModuleIdentity module = module_;
-    run->poll = MakePrinterPoll(io_, *target, settings, [run](const PollOutcome &outcome) {
-        run->status.last = outcome;
-        run->status.finishedAt = std::chrono::system_clock::now();
-        run->status.duration = std::chrono::steady_clock::now() - run->started;
-        ++run->status.pollsByResult[outcome.result()];
-        run->status.failures = Succeeded(outcome.kind) ? 0 : 1;
-    });
+    SchedulePolicy once;
+    run->poll = std::make_unique<Scheduler>(
+        io_, std::vector<ScheduledTarget>{{*target, settings}}, once,
+        [run](size_t, const PollOutcome &outcome, std::chrono::steady_clock::duration took) {
+            run->status.last = outcome;
+            run->status.finishedAt = std::chrono::system_clock::now();
+            run->status.duration = took;
+            ++run->status.pollsByResult[outcome.result()];
+            run->status.failures = Succeeded(outcome.kind) ? 0 : 1;
+        });
     run->deadline.expires_after(budget + std::chrono::milliseconds(200));
     run->deadline.async_wait([run](const boost::system::error_code &ec) {
         if (!ec) run->poll->Interrupt();
     });
     boost::asio::io_context &io = io_;
-    run->poll->Poll([run, label, module, respond, &io](OutcomeKind) {
+    run->poll->OnAllDone([run, label, module, respond, &io] {
         run->deadline.cancel();
         TargetSamples samples = SamplesOf(label, run->status);
         respond(Ok(kExpositionType, Exposition({&samples}, module)));
         // Breaks the cycle through its completion, once the poll has returned.
         boost::asio::post(io, [run] { run->poll.reset(); });
     });
+    run->poll->Start();
 }
 
 }  // namespace pathost::serve

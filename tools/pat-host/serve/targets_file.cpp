@@ -10,113 +10,147 @@ namespace {
 
 using nlohmann::json;
 
-[[noreturn]] void Fail(const std::string &where, const std::string &what) { throw TargetsFileError(where + ": " + what); }
+std::unexpected<Failure> Bad(const std::string &where, const std::string &what) {
+    return Fail(OutcomeKind::DataError, where + ": " + what);
+}
 
-// Rejects any field not in `known`, naming it and what is allowed.
-void OnlyKnown(const json &object, const std::string &where, std::initializer_list<const char *> known) {
-    if (!object.is_object()) Fail(where, "must be an object");
+// Any field not in `known`, named with what is allowed; empty when none.
+std::string UnknownField(const json &object, const std::vector<std::string> &known) {
+    if (!object.is_object()) return "must be an object";
     for (auto field = object.begin(); field != object.end(); ++field) {
         bool found = false;
         std::string list;
-        for (const char *name : known) {
+        for (const std::string &name : known) {
             found = found || field.key() == name;
-            list += (list.empty() ? "" : ", ") + std::string(name);
+            list += (list.empty() ? "" : ", ") + name;
         }
-        if (!found) Fail(where, "unknown field \"" + field.key() + "\" (known: " + list + ")");
+        if (!found) return "unknown field \"" + field.key() + "\" (known: " + list + ")";
     }
+    return {};
 }
 
-std::string Text(const json &value, const std::string &where) {
-    if (!value.is_string()) Fail(where, "must be a string");
-    return value.get<std::string>();
+// A setting's JSON value as the text its check reads: a number for a numeric
+// setting, a string otherwise; anything else reads as empty and fails there.
+std::string SettingText(const json &value, bool number) {
+    if (number) return value.is_number() ? value.dump() : std::string();
+    return value.is_string() ? value.get<std::string>() : std::string();
 }
 
-void ApplySnmp(const json &snmp, const std::string &where, SnmpSettings &settings) {
-    OnlyKnown(snmp, where, {"community", "port", "version", "timeout"});
-    if (snmp.contains("community")) settings.community = Text(snmp["community"], where + ".community");
-    if (snmp.contains("port")) {
-        const json &port = snmp["port"];
-        if (!port.is_number_unsigned() || port.get<unsigned long>() < 1 || port.get<unsigned long>() > 65535)
-            Fail(where + ".port", "must be a port number from 1 to 65535");
-        settings.port = static_cast<uint16_t>(port.get<unsigned long>());
+Expected<void> ApplySettings(const json &object, const std::string &where, const SourceKind &kind,
+                             SourceChoice &choice) {
+    std::vector<std::string> known;
+    for (const SourceSetting &setting : kind.settings) known.push_back(setting.name);
+    if (std::string problem = UnknownField(object, known); !problem.empty()) return Bad(where, problem);
+    for (const SourceSetting &setting : kind.settings) {
+        if (!object.contains(setting.name)) continue;
+        std::string text = SettingText(object[setting.name], setting.number);
+        if (!setting.number && !object[setting.name].is_string()) return Bad(where + "." + setting.name, "must be a string");
+        if (std::string problem = setting.check(text); !problem.empty()) return Bad(where + "." + setting.name, problem);
+        choice.settings[kind.prefix][setting.name] = text;
     }
-    if (snmp.contains("version")) {
-        std::string version = Text(snmp["version"], where + ".version");
-        if (version == "1")
-            settings.version = snmp::Version::V1;
-        else if (version == "2c")
-            settings.version = snmp::Version::V2c;
-        else
-            Fail(where + ".version", "must be \"1\" or \"2c\"");
-    }
-    if (snmp.contains("timeout")) {
-        const json &timeout = snmp["timeout"];
-        if (!timeout.is_number() || !(timeout.get<double>() > 0) || timeout.get<double>() > 60)
-            Fail(where + ".timeout", "must be seconds above 0, at most 60");
-        settings.timeout = std::chrono::milliseconds(static_cast<long long>(timeout.get<double>() * 1000 + 0.5));
-    }
+    return {};
 }
 
-void ApplyDeviceId(const json &entry, const std::string &where, PollSettings &settings) {
-    if (entry.contains("deviceId") && entry.contains("deviceIdSource"))
-        Fail(where, "give either \"deviceId\" (a fixed device ID) or \"deviceIdSource\", not both");
-    if (entry.contains("deviceId")) {
-        std::string text = Text(entry["deviceId"], where + ".deviceId");
-        if (text.empty()) Fail(where + ".deviceId", "must not be empty");
-        settings.deviceIdSource = {DeviceIdSource::Kind::Text, text};
+// The entry's source: the command line's choice with the entry's fields on it.
+Expected<SourceChoice> EntrySource(const json &entry, const std::string &where, SourceChoice choice) {
+    std::string chosenBy;
+    for (const SourceKind &kind : SourceKinds()) {
+        if (kind.field.empty() || !entry.contains(kind.field)) continue;
+        if (!entry[kind.field].is_string()) return Bad(where + "." + kind.field, "must be a string");
+        if (!chosenBy.empty()) return Bad(where, "give either \"" + chosenBy + "\" or \"" + kind.field + "\", not both");
+        chosenBy = kind.field;
+        choice.name = kind.name;
+        choice.value = entry[kind.field].get<std::string>();
+        if (kind.valueCheck)
+            if (std::string problem = kind.valueCheck(choice.value); !problem.empty())
+                return Bad(where + "." + kind.field, problem);
     }
     if (entry.contains("deviceIdSource")) {
-        std::string source = Text(entry["deviceIdSource"], where + ".deviceIdSource");
-        if (source == "none")
-            settings.deviceIdSource = {};
-        else if (source == "auto" || source == "snmp") {
-            settings.deviceIdSource = {DeviceIdSource::Kind::Snmp};
-            settings.deviceIdSource.required = source == "snmp";
-        } else
-            Fail(where + ".deviceIdSource", "must be \"auto\", \"snmp\" or \"none\"");
+        if (!chosenBy.empty()) return Bad(where, "give either \"" + chosenBy + "\" or \"deviceIdSource\", not both");
+        const json &name = entry["deviceIdSource"];
+        std::vector<std::string> names = SourceNames(true);
+        if (std::string problem = OneOf(names)(name.is_string() ? name.get<std::string>() : std::string()); !problem.empty())
+            return Bad(where + ".deviceIdSource", problem);
+        choice.name = name.get<std::string>();
+        choice.value.clear();
     }
+    for (const SourceKind &kind : SourceKinds())
+        if (!kind.prefix.empty() && entry.contains(kind.prefix))
+            if (Expected<void> applied = ApplySettings(entry[kind.prefix], where + "." + kind.prefix, kind, choice);
+                !applied)
+                return std::unexpected(applied.error());
+    if (Expected<SourcePtr> source = MakeSource(choice); !source) return Bad(where, source.error().message);
+    return choice;
 }
 
-FleetTarget ParseEntry(const json &entry, const std::string &where, const PollSettings &defaults) {
-    OnlyKnown(entry, where, {"address", "deviceId", "deviceIdSource", "snmp", "mask"});
-    if (!entry.contains("address")) Fail(where, "has no \"address\" (HOST, HOST:PORT or [IPv6]:PORT)");
-    std::string error;
-    std::optional<Target> target = ParseTarget(Text(entry["address"], where + ".address"), kRawPrintPort, &error);
-    if (!target) Fail(where + ".address", error);
-    FleetTarget parsed{*target, defaults};
-    ApplyDeviceId(entry, where, parsed.settings);
-    if (entry.contains("snmp")) ApplySnmp(entry["snmp"], where + ".snmp", parsed.settings.snmp);
-    if (entry.contains("mask")) {
-        const json &value = entry["mask"];
-        std::optional<uint32_t> mask;
-        if (value.is_number_unsigned() && value.get<unsigned long long>() <= 0xFFFFFFFFu)
-            mask = static_cast<uint32_t>(value.get<unsigned long long>());
-        else if (value.is_string())
-            mask = ParseMask(value.get<std::string>());
-        if (!mask) Fail(where + ".mask", "must be a number or category names from: " + MaskNames());
-        parsed.settings.mask = *mask;
+Expected<uint32_t> EntryMask(const json &value, const std::string &where) {
+    std::optional<uint32_t> mask;
+    if (value.is_number_unsigned() && value.get<unsigned long long>() <= 0xFFFFFFFFu)
+        mask = static_cast<uint32_t>(value.get<unsigned long long>());
+    else if (value.is_string())
+        mask = ParseMask(value.get<std::string>());
+    if (!mask) return Bad(where + ".mask", "must be a number or category names from: " + MaskNames());
+    return *mask;
+}
+
+Expected<TargetEntry> ReadEntry(const json &entry, const std::string &where, const SourceChoice &defaultSource) {
+    std::vector<std::string> known = {"address", "deviceIdSource", "mask"};
+    for (const SourceKind &kind : SourceKinds()) {
+        if (!kind.field.empty()) known.push_back(kind.field);
+        if (!kind.prefix.empty()) known.push_back(kind.prefix);
     }
-    return parsed;
+    if (std::string problem = UnknownField(entry, known); !problem.empty()) return Bad(where, problem);
+    if (!entry.contains("address")) return Bad(where, "has no \"address\" (HOST, HOST:PORT or [IPv6]:PORT)");
+    if (!entry["address"].is_string()) return Bad(where + ".address", "must be a string");
+    std::string error;
+    std::optional<Target> target = ParseTarget(entry["address"].get<std::string>(), kRawPrintPort, &error);
+    if (!target) return Bad(where + ".address", error);
+    Expected<SourceChoice> source = EntrySource(entry, where, defaultSource);
+    if (!source) return std::unexpected(source.error());
+    TargetEntry read{*target, std::move(*source), std::nullopt};
+    if (entry.contains("mask")) {
+        Expected<uint32_t> mask = EntryMask(entry["mask"], where);
+        if (!mask) return std::unexpected(mask.error());
+        read.mask = *mask;
+    }
+    return read;
 }
 
 }  // namespace
 
-std::vector<FleetTarget> ParseTargetsFile(const std::string &text, const std::string &fileName,
-                                          const PollSettings &defaults) {
+Expected<std::vector<TargetEntry>> ReadTargetsFile(const std::string &text, const std::string &fileName,
+                                                   const SourceChoice &defaultSource) {
     json document;
-    try {
+    try {  // the library's only way to say where the text stops being JSON
         document = json::parse(text);
     } catch (const json::parse_error &error) {
         std::string what = error.what();  // "[json.exception.parse_error.101] parse error at line 3, ..."
-        Fail(fileName, "not JSON: " + what.substr(what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2));
+        return Bad(fileName, "not JSON: " + what.substr(what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2));
     }
-    OnlyKnown(document, fileName, {"targets"});
+    if (std::string problem = UnknownField(document, {"targets"}); !problem.empty()) return Bad(fileName, problem);
     if (!document.contains("targets") || !document["targets"].is_array())
-        Fail(fileName, "needs \"targets\": a list of printers");
+        return Bad(fileName, "needs \"targets\": a list of printers");
+    std::vector<TargetEntry> entries;
+    for (size_t i = 0; i < document["targets"].size(); ++i) {
+        Expected<TargetEntry> entry =
+            ReadEntry(document["targets"][i], fileName + ": targets[" + std::to_string(i) + "]", defaultSource);
+        if (!entry) return std::unexpected(entry.error());
+        entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
+Expected<std::vector<FleetTarget>> ParseTargetsFile(const std::string &text, const std::string &fileName,
+                                                    const PollSettings &defaults, const SourceChoice &defaultSource) {
+    Expected<std::vector<TargetEntry>> entries = ReadTargetsFile(text, fileName, defaultSource);
+    if (!entries) return std::unexpected(entries.error());
     std::vector<FleetTarget> targets;
-    for (size_t i = 0; i < document["targets"].size(); ++i)
-        targets.push_back(
-            ParseEntry(document["targets"][i], fileName + ": targets[" + std::to_string(i) + "]", defaults));
+    for (TargetEntry &entry : *entries) {
+        FleetTarget target{entry.target, defaults};
+        target.settings.deviceIdSource = *MakeSource(entry.source);  // checked as the entry was read
+        if (entry.mask) target.settings.mask = *entry.mask;
+        targets.push_back(std::move(target));
+    }
     return targets;
 }
 

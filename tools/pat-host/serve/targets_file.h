@@ -1,7 +1,9 @@
 // The targets file of `pat-host serve`: which printers one server polls, each
-// with its own device-ID settings and category mask where the command line's
+// with its own device-ID source and category mask where the command line's
 // do not fit. JSON, checked strictly: a field this version does not know is an
-// error naming it, so a typo never silently falls back to a default.
+// error naming it, so a typo never silently falls back to a default. A
+// source's fields are those of its kind (sources/source_kinds.h), checked by
+// the same code as its command-line options.
 //
 //   {"targets": [
 //     {"address": "127.0.0.1:9101"},
@@ -11,28 +13,32 @@
 #ifndef PAT_HOST_SERVE_TARGETS_FILE_H
 #define PAT_HOST_SERVE_TARGETS_FILE_H
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "poll/printer_poll.h"
+#include "schedule/scheduler.h"
+#include "sources/source_kinds.h"
 
 namespace pathost::serve {
 
-struct FleetTarget {
+// A printer and its settings: the command line's, with the file's fields applied.
+using FleetTarget = ScheduledTarget;
+
+// One entry as the file gives it: the command line's source choice with the
+// entry's fields applied, and its mask when it has one.
+struct TargetEntry {
     Target target;
-    PollSettings settings;  // the command line's, with the file's fields applied
+    SourceChoice source;
+    std::optional<uint32_t> mask;
 };
 
-class TargetsFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// A DataError names the file, the target's index and the field.
+Expected<std::vector<TargetEntry>> ReadTargetsFile(const std::string &text, const std::string &fileName,
+                                                   const SourceChoice &defaultSource);
 
-// The file's targets, each starting from `defaults`. Throws TargetsFileError
-// naming the file, the target's index and the field.
-std::vector<FleetTarget> ParseTargetsFile(const std::string &text, const std::string &fileName,
-                                          const PollSettings &defaults);
+// The file's targets, each starting from `defaults`, with its source made.
+Expected<std::vector<FleetTarget>> ParseTargetsFile(const std::string &text, const std::string &fileName,
+                                                    const PollSettings &defaults, const SourceChoice &defaultSource);
 
 }  // namespace pathost::serve
 

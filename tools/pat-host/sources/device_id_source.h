@@ -1,49 +1,73 @@
-// Where the printer's IEEE 1284 device ID comes from. A raw TCP port carries
-// none, so the host takes it from the command line, from a file, or from a
-// USB printer's usblp device.
-#ifndef PAT_HOST_DEVICE_ID_SOURCE_H
-#define PAT_HOST_DEVICE_ID_SOURCE_H
+// Where a printer's IEEE 1284 device ID comes from. A raw TCP port carries
+// none, so a poll asks a source first: a text or a file given by hand, a USB
+// printer's usblp device, or the SNMP agent on the printer's own host. Every
+// source is asked the same way, asynchronously on the poll's io_context and
+// within a deadline; what the outputs say of it comes from the source too.
+#ifndef PAT_HOST_SOURCES_DEVICE_ID_SOURCE_H
+#define PAT_HOST_SOURCES_DEVICE_ID_SOURCE_H
 
+#include <stdint.h>
+
+#include <boost/asio/io_context.hpp>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cleaning/cleaning.h"
-#include "outcome/outcome_kind.h"
+#include "outcome/failure.h"
 
 namespace pathost {
 
-struct DeviceIdSource {
-    enum class Kind { None, Text, File, Usb, Snmp };
-    Kind kind = Kind::None;
-    std::string value;  // the text, the file name or the device
-    // SNMP named explicitly: a printer whose agent gives no device ID fails
-    // its poll; otherwise the poll goes on without the device-ID categories.
-    bool required = false;
-    std::string Describe() const;
-};
-
 // Where one poll's device ID came from, as the outputs name it.
 struct DeviceIdOrigin {
-    std::string source;      // "text", "file", "usb", "snmp"
-    std::string where;       // the file, the device or the agent's HOST:PORT
-    std::string object;      // SNMP: the object that answered, dotted
-    std::string objectName;  // SNMP: its name, when it has one
-    std::string version;     // SNMP: "1" or "2c"
+    std::string source;  // "text", "file", "usb", "snmp"
+    std::string where;   // the file, the device or the agent's HOST:PORT
+    // The source's own fields, after source and where in --json's
+    // deviceIdSource (SNMP: object, objectName, version).
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::string line;  // the text output's "device ID" line
 };
-// The origin of a device ID read from a text, file or USB source.
-DeviceIdOrigin OriginOf(const DeviceIdSource &source);
 
-struct DeviceIdRead {
-    bool ok = false;
+struct DeviceIdFound {
     std::string bytes;            // as read
-    bool lengthPrefixed = false;  // a USB device ID, or a capture that still has its prefix
-    OutcomeKind failure = OutcomeKind::Ok;  // when not ok
-    std::string error;
+    bool lengthPrefixed = false;  // still carries its two length bytes
+    DeviceIdOrigin origin;
 };
 
-DeviceIdRead ReadDeviceId(const DeviceIdSource &source);
+// A source's answer for one printer: a device ID, or none with the reason
+// (the poll then goes on without the device-ID categories). A Failure ends
+// the poll.
+struct DeviceIdAnswer {
+    std::optional<DeviceIdFound> found;
+    std::string why;  // when none was found; empty: nothing worth a note
+};
+using DeviceIdResult = Expected<DeviceIdAnswer>;
 
-// The usblp ioctl; the bytes start with the two length bytes.
-DeviceIdRead ReadUsbDeviceId(const std::string &device);
+// What a source is asked with.
+struct DeviceIdRequest {
+    std::string host;  // the printer's, for a source on the network
+    // False when the poll asks for no device-ID category and sends PJL
+    // whatever the command set says: a source that costs time may skip.
+    bool needed = true;
+    std::chrono::milliseconds deadline{std::chrono::hours(24)};  // the most the source may take
+};
+
+class DeviceIdSource {
+public:
+    virtual ~DeviceIdSource() = default;
+    // "asking the SNMP agent for the device ID": what an interruption stopped.
+    virtual std::string Doing() const = 0;
+    // Asks once; `done` runs once, on io, unless the returned handle is
+    // released first, which cancels the question and drops `done`.
+    virtual std::shared_ptr<void> Ask(boost::asio::io_context &io, const DeviceIdRequest &request,
+                                      std::function<void(DeviceIdResult)> done) const = 0;
+};
+
+using SourcePtr = std::shared_ptr<const DeviceIdSource>;  // null: no source
 
 // The device ID as the module gets it: cleaned, or as read with --raw.
 struct PreparedDeviceId {
@@ -51,7 +75,16 @@ struct PreparedDeviceId {
     DeviceIdCleaning cleaning;
     bool cleaned = false;
 };
-PreparedDeviceId PrepareDeviceId(const DeviceIdRead &read, bool raw);
+PreparedDeviceId PrepareDeviceId(const DeviceIdFound &found, bool raw);
+
+// Asks a source on a loop of its own and waits: for replay and compare,
+// which have no poll loop.
+DeviceIdResult AskNow(const DeviceIdSource &source, const DeviceIdRequest &request);
+
+// A source whose answer is known when asked (text, file, USB): `read` runs
+// when the loop gets to it.
+std::shared_ptr<void> AnswerSoon(boost::asio::io_context &io, std::function<DeviceIdResult()> read,
+                                 std::function<void(DeviceIdResult)> done);
 
 }  // namespace pathost
 

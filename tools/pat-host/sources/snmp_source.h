@@ -1,8 +1,8 @@
 // The device ID of a network printer, asked of the SNMP agent on the
-// printer's own host: the options of --snmp-*, and what the outputs say of
-// where a device ID came from.
-#ifndef PAT_HOST_SNMP_SOURCE_H
-#define PAT_HOST_SNMP_SOURCE_H
+// printer's own host (--device-id-source auto|snmp, the --snmp-* options,
+// "snmp" in a targets file).
+#ifndef PAT_HOST_SOURCES_SNMP_SOURCE_H
+#define PAT_HOST_SOURCES_SNMP_SOURCE_H
 
 #include <stdint.h>
 
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "snmp/snmp_device_id.h"
+#include "sources/source_kinds.h"
 
 namespace pathost {
 
@@ -22,6 +23,11 @@ struct SnmpSettings {
     // Unset: v2c, then v1 when v2c gets no answer at all.
     std::optional<snmp::Version> version;
 };
+
+// required: a printer whose agent gives no device ID fails its poll (69);
+// otherwise the poll goes on without the device-ID categories.
+SourcePtr SnmpSource(SnmpSettings settings, bool required);
+SourceKind SnmpSourceKind();
 
 // The query of one printer's agent. The timeout is spread over every try (two
 // per version), so a silent agent costs the timeout once.
