@@ -20,12 +20,12 @@ OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ost
     }
     std::stringstream text;
     text << in.rdbuf();
-    try {
-        *profile = sim::ParseProfile(text.str());
-    } catch (const sim::ProfileError &error) {
-        err << "pat-host: profile " << file << ": " << error.what() << '\n';
-        return OutcomeKind::DataError;
+    Expected<sim::Profile> parsed = sim::ParseProfile(text.str());
+    if (!parsed) {
+        err << "pat-host: profile " << file << ": " << parsed.error().message << '\n';
+        return parsed.error().kind;
     }
+    *profile = std::move(*parsed);
     return OutcomeKind::Ok;
 }
 

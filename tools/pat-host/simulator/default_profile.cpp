@@ -2,6 +2,8 @@
 // profile file is given.
 #include "simulator/profile.h"
 
+#include <stdexcept>
+
 namespace pathost::sim {
 
 const std::string &DefaultProfileJson() {
@@ -41,6 +43,10 @@ const std::string &DefaultProfileJson() {
     return json;
 }
 
-Profile DefaultProfile() { return ParseProfile(DefaultProfileJson()); }
+Profile DefaultProfile() {
+    Expected<Profile> profile = ParseProfile(DefaultProfileJson());
+    if (!profile) throw std::logic_error("the built-in profile: " + profile.error().message);  // a bug of ours
+    return std::move(*profile);
+}
 
 }  // namespace pathost::sim

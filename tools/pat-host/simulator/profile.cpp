@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 namespace pathost::sim {
 
@@ -21,45 +22,64 @@ bool OneOf(const std::vector<std::string> &set, const std::string &value) {
     return std::find(set.begin(), set.end(), value) != set.end();
 }
 
-[[noreturn]] void Fail(const std::string &path, const std::string &what) { throw ProfileError(path + ": " + what); }
+// Reads on after a wrong field with a harmless default, so that every reader
+// below stays a plain function; the first fault is the one reported.
+struct Faults {
+    std::optional<std::string> first;
+    void Fail(const std::string &path, const std::string &what) {
+        if (!first) first = path + ": " + what;
+    }
+};
 
 // Text that goes into a PJL answer line as it is: no line ends, no form
 // feeds, no quotes that would end a quoted value.
-std::string Text(const json &object, const char *key, const std::string &path, bool wordOnly = false) {
+std::string Text(Faults &f, const json &object, const char *key, const std::string &path, bool wordOnly = false) {
     if (!object.contains(key) || object[key].is_null()) return {};
-    if (!object[key].is_string()) Fail(path + key, "must be a string");
+    if (!object[key].is_string()) {
+        f.Fail(path + key, "must be a string");
+        return {};
+    }
     std::string text = object[key].get<std::string>();
     for (unsigned char c : text) {
-        if (c < 0x20 || c == '"' || c == 0x7F) Fail(path + key, "must not hold control characters or double quotes");
+        if (c < 0x20 || c == '"' || c == 0x7F) f.Fail(path + key, "must not hold control characters or double quotes");
         if (wordOnly && (c == ' ' || c == '=' || c == ':' || c == '[' || c == ']'))
-            Fail(path + key, "must be one word (no spaces, '=', ':', '[' or ']')");
+            f.Fail(path + key, "must be one word (no spaces, '=', ':', '[' or ']')");
     }
     return text;
 }
 
 template <typename Number>
-Number Integer(const json &object, const char *key, const std::string &path, Number fallback, long long low,
+Number Integer(Faults &f, const json &object, const char *key, const std::string &path, Number fallback, long long low,
                long long high) {
     if (!object.contains(key)) return fallback;
     const json &value = object[key];
-    if (!value.is_number_integer()) Fail(path + key, "must be a whole number");
+    if (!value.is_number_integer()) {
+        f.Fail(path + key, "must be a whole number");
+        return fallback;
+    }
     long long number = value.get<long long>();
-    if (number < low || number > high)
-        Fail(path + key, "must be from " + std::to_string(low) + " to " + std::to_string(high));
+    if (number < low || number > high || (value.is_number_unsigned() && value.get<unsigned long long>() > 0x7FFFFFFFFFFFFFFFull)) {
+        f.Fail(path + key, "must be from " + std::to_string(low) + " to " + std::to_string(high));
+        return fallback;
+    }
     return static_cast<Number>(number);
 }
 
-const json &Array(const json &object, const char *key, const std::string &path) {
+const json &Array(Faults &f, const json &object, const char *key, const std::string &path) {
     static const json empty = json::array();
     if (!object.contains(key)) return empty;
-    if (!object[key].is_array()) Fail(path + key, "must be an array");
+    if (!object[key].is_array()) {
+        f.Fail(path + key, "must be an array");
+        return empty;
+    }
     return object[key];
 }
 
 std::string Item(const char *list, size_t index) { return std::string(list) + "[" + std::to_string(index) + "]."; }
 
-void RequireObject(const json &value, const std::string &path) {
-    if (!value.is_object()) Fail(path.empty() ? "profile" : path.substr(0, path.size() - 1), "must be an object");
+bool RequireObject(Faults &f, const json &value, const std::string &path) {
+    if (!value.is_object()) f.Fail(path.empty() ? "profile" : path.substr(0, path.size() - 1), "must be an object");
+    return value.is_object();
 }
 
 }  // namespace
@@ -76,93 +96,97 @@ const char *LevelWord(int percent) {
     }
 }
 
-Profile ParseProfile(const std::string &text) {
+Expected<Profile> ParseProfile(const std::string &text) {
     json j;
-    try {
+    try {  // the library's only way to say where the text stops being JSON
         j = json::parse(text);
     } catch (const json::parse_error &e) {
-        throw ProfileError(std::string("not JSON: ") + e.what());
+        return Fail(OutcomeKind::DataError, std::string("not JSON: ") + e.what());
     }
-    RequireObject(j, "");
+    Faults f;
+    if (!RequireObject(f, j, "")) return Fail(OutcomeKind::DataError, *f.first);
     for (auto field = j.begin(); field != j.end(); ++field)
-        if (!OneOf(kTopLevel, field.key())) Fail(field.key(), "is not a profile field");
+        if (!OneOf(kTopLevel, field.key())) f.Fail(field.key(), "is not a profile field");
 
     Profile p;
-    p.maker = Text(j, "maker", "");
-    p.model = Text(j, "model", "");
-    p.description = Text(j, "description", "");
-    for (const json &entry : Array(j, "commandSet", "")) {
-        if (!entry.is_string()) Fail("commandSet", "must hold strings");
-        p.commandSet.push_back(entry.get<std::string>());
+    p.maker = Text(f, j, "maker", "");
+    p.model = Text(f, j, "model", "");
+    p.description = Text(f, j, "description", "");
+    for (const json &entry : Array(f, j, "commandSet", "")) {
+        if (!entry.is_string()) f.Fail("commandSet", "must hold strings");
+        else p.commandSet.push_back(entry.get<std::string>());
     }
     if (j.contains("deviceId") && !j["deviceId"].is_null()) {
-        if (!j["deviceId"].is_string()) Fail("deviceId", "must be a string");
-        p.deviceId = j["deviceId"].get<std::string>();
+        if (!j["deviceId"].is_string()) f.Fail("deviceId", "must be a string");
+        else p.deviceId = j["deviceId"].get<std::string>();
     }
     if (j.contains("status")) {
         const json &s = j["status"];
-        RequireObject(s, "status.");
-        for (const json &code : Array(s, "codes", "status.")) {
+        if (RequireObject(f, s, "status.")) {
+        for (const json &code : Array(f, s, "codes", "status.")) {
             if (!code.is_number_unsigned() || code.get<uint64_t>() > 0xFFFFFFFFu)
-                Fail("status.codes", "must hold whole numbers from 0 to 4294967295");
-            p.status.codes.push_back(code.get<uint32_t>());
+                f.Fail("status.codes", "must hold whole numbers from 0 to 4294967295");
+            else
+                p.status.codes.push_back(code.get<uint32_t>());
         }
-        p.status.state = Integer<int>(s, "state", "status.", 1, 0, 255);
-        p.status.text = Text(s, "text", "status.");
+        p.status.state = Integer<int>(f, s, "state", "status.", 1, 0, 255);
+        p.status.text = Text(f, s, "text", "status.");
+        }
     }
-    p.pageCount = Integer<int64_t>(j, "pageCount", "", 0, 0, 2147483647);
-    for (const json &supply : Array(j, "supplies", "")) {
-        if (!supply.is_number_integer()) Fail("supplies", "must hold whole numbers");
-        p.supplies.push_back(supply.get<int>());
+    p.pageCount = Integer<int64_t>(f, j, "pageCount", "", 0, 0, 2147483647);
+    for (const json &supply : Array(f, j, "supplies", "")) {
+        if (!supply.is_number_integer()) f.Fail("supplies", "must hold whole numbers");
+        else p.supplies.push_back(supply.get<int>());
     }
-    p.memoryBytes = Integer<uint64_t>(j, "memoryBytes", "", 0, 0, 4294967295LL);
-    for (size_t i = 0; const json &v : Array(j, "versions", "")) {
+    p.memoryBytes = Integer<uint64_t>(f, j, "memoryBytes", "", 0, 0, 4294967295LL);
+    for (size_t i = 0; const json &v : Array(f, j, "versions", "")) {
         std::string path = Item("versions", i++);
-        RequireObject(v, path);
-        Version version{Text(v, "name", path, true), Text(v, "version", path)};
-        if (version.name.empty()) Fail(path + "name", "is required");
+        if (!RequireObject(f, v, path)) continue;
+        Version version{Text(f, v, "name", path, true), Text(f, v, "version", path)};
+        if (version.name.empty()) f.Fail(path + "name", "is required");
         p.versions.push_back(std::move(version));
     }
-    for (size_t i = 0; const json &t : Array(j, "trays", "")) {
+    for (size_t i = 0; const json &t : Array(f, j, "trays", "")) {
         std::string path = Item("trays", i++);
-        RequireObject(t, path);
+        if (!RequireObject(f, t, path)) continue;
         Tray tray;
-        tray.name = Text(t, "name", path, true);
-        if (!OneOf(kTrayNames, tray.name)) Fail(path + "name", "must be INTRAY1 ... INTRAY7, INTRAYLCT, INTRAYMANUAL, INTRAYINSERTER or INTRAYINSERTER2");
-        tray.paper = Text(t, "paper", path, true);
-        if (tray.paper.empty()) Fail(path + "paper", "is required (a PJL paper keyword such as A4SRT)");
-        tray.level = Integer<int>(t, "level", path, 100, 0, 100);
-        if (LevelWord(tray.level) == nullptr) Fail(path + "level", "must be 0, 20, 40, 60, 80 or 100");
+        tray.name = Text(f, t, "name", path, true);
+        if (!OneOf(kTrayNames, tray.name)) f.Fail(path + "name", "must be INTRAY1 ... INTRAY7, INTRAYLCT, INTRAYMANUAL, INTRAYINSERTER or INTRAYINSERTER2");
+        tray.paper = Text(f, t, "paper", path, true);
+        if (tray.paper.empty()) f.Fail(path + "paper", "is required (a PJL paper keyword such as A4SRT)");
+        tray.level = Integer<int>(f, t, "level", path, 100, 0, 100);
+        if (LevelWord(tray.level) == nullptr) f.Fail(path + "level", "must be 0, 20, 40, 60, 80 or 100");
         if (t.contains("locked")) {
-            if (!t["locked"].is_boolean()) Fail(path + "locked", "must be true or false");
-            tray.locked = t["locked"].get<bool>();
+            if (!t["locked"].is_boolean()) f.Fail(path + "locked", "must be true or false");
+            else tray.locked = t["locked"].get<bool>();
         }
-        tray.attribute = Text(t, "attribute", path, true);
-        if (!OneOf(kAttributes, tray.attribute)) Fail(path + "attribute", "must be STANDARD, SMALL, MIDDLE, LARGE or TANDEM");
+        tray.attribute = Text(f, t, "attribute", path, true);
+        if (!OneOf(kAttributes, tray.attribute)) f.Fail(path + "attribute", "must be STANDARD, SMALL, MIDDLE, LARGE or TANDEM");
         for (const Tray &other : p.trays)
-            if (other.name == tray.name) Fail(path + "name", "names a tray twice");
+            if (other.name == tray.name) f.Fail(path + "name", "names a tray twice");
         p.trays.push_back(std::move(tray));
     }
-    for (size_t i = 0; const json &b : Array(j, "bins", "")) {
+    for (size_t i = 0; const json &b : Array(f, j, "bins", "")) {
         std::string path = Item("bins", i++);
-        RequireObject(b, path);
-        Bin bin{Text(b, "name", path, true), Text(b, "state", path, true)};
-        if (bin.name.empty()) Fail(path + "name", "is required");
-        if (bin.state.empty()) Fail(path + "state", "is required (READY, PAPEREXIST or FULL)");
+        if (!RequireObject(f, b, path)) continue;
+        Bin bin{Text(f, b, "name", path, true), Text(f, b, "state", path, true)};
+        if (bin.name.empty()) f.Fail(path + "name", "is required");
+        if (bin.state.empty()) f.Fail(path + "state", "is required (READY, PAPEREXIST or FULL)");
         p.bins.push_back(std::move(bin));
     }
-    for (const json &option : Array(j, "punch", "")) {
-        if (!option.is_string()) Fail("punch", "must hold strings");
-        p.punch.push_back(option.get<std::string>());
+    for (const json &option : Array(f, j, "punch", "")) {
+        if (!option.is_string()) f.Fail("punch", "must hold strings");
+        else p.punch.push_back(option.get<std::string>());
     }
-    p.markingType = Text(j, "markingType", "", true);
-    p.functionPackage = Text(j, "functionPackage", "", true);
+    p.markingType = Text(f, j, "markingType", "", true);
+    p.functionPackage = Text(f, j, "functionPackage", "", true);
     if (j.contains("zolt") && !j["zolt"].is_null()) {
         const json &z = j["zolt"];
-        RequireObject(z, "zolt.");
-        p.zolt = Zolt{Text(z, "memoryUsage", "zolt.", true), Text(z, "other", "zolt."),
-                      Text(z, "imageRotation", "zolt.", true)};
+        if (RequireObject(f, z, "zolt."))
+            p.zolt = Zolt{Text(f, z, "memoryUsage", "zolt.", true), Text(f, z, "other", "zolt."),
+                      Text(f, z, "imageRotation", "zolt.", true)};
     }
+    if (f.first) return Fail(OutcomeKind::DataError, *f.first);
     return p;
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "outcome/failure.h"
+
 namespace pathost::sim {
 
 struct Tray {
@@ -61,13 +63,8 @@ struct Profile {
     std::optional<Zolt> zolt;        // absent: the printer has no ZOLT emulation
 };
 
-class ProfileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Throws ProfileError naming the field that is wrong.
-Profile ParseProfile(const std::string &json);
+// A DataError naming the field that is wrong.
+Expected<Profile> ParseProfile(const std::string &json);
 const std::string &DefaultProfileJson();
 Profile DefaultProfile();
 
