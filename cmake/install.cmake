@@ -2,6 +2,10 @@
 # import libraries and module definition file), a CMake package giving
 # pat::pat, and on Linux a pkg-config file, pat-host with its man page and the
 # documentation. The Debian-only files are in cmake/packaging.cmake.
+# The linux-i386 preset sets CMAKE_INSTALL_LIBDIR to lib/i386-linux-gnu
+# (Debian multiarch) whatever the prefix: an i386 library beside the machine's
+# own goes where the i386 loader, i386 pkg-config and CMake for i386
+# consumers look, and native tools do not.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 

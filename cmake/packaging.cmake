@@ -35,20 +35,25 @@ set(PAT_DEB_MAINTAINER "pat maintainers <maintainers@pat.invalid>" CACHE STRING 
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${PAT_DEB_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "printer data module and its host program
- libpat.so.${PAT_ABI_VERSION}, a 32-bit module that builds PJL queries for printers, parses their
- answers and IEEE 1284 device IDs into a host's records and composes status
- texts, with its header and CMake and pkg-config files for hosts; and
- pat-host, which polls PJL printers through it and serves their status and
- Prometheus metrics over HTTP (the service pat-host.service).")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "libpat.so.${PAT_ABI_VERSION} is a 32-bit module that builds PJL queries for printers,
+parses their answers and IEEE 1284 device IDs into a host's records and
+composes status texts; with its header, CMake and pkg-config files for hosts.
+pat-host polls PJL printers through it and serves their status and Prometheus
+metrics over HTTP, also as the service pat-host.service.")
+# Debug information stays in the build tree.
+set(CPACK_STRIP_FILES ON)
 # dpkg-shlibdeps resolves the i386 libraries through the i386 packages
 # (libc6:i386, libstdc++6:i386, libgcc-s1:i386), not the multilib copies of
 # g++-multilib, which belong to amd64 packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/debian/conffiles)
+# The example targets file is a conffile; the loader's cache is refreshed by
+# the ldconfig trigger, not by ldconfig in the scripts, which only reload
+# systemd and stop or restart the service.
+set(PAT_DEB_CONTROL_FILES conffiles triggers postinst prerm postrm)
+list(TRANSFORM PAT_DEB_CONTROL_FILES PREPEND ${PROJECT_SOURCE_DIR}/packaging/debian/)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PAT_DEB_CONTROL_FILES})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(doc /usr/share/doc/${CPACK_PACKAGE_NAME})
