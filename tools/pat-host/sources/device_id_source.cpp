@@ -13,17 +13,6 @@ constexpr size_t kDeviceIdFileLimit = 64 * 1024;
 
 }  // namespace
 
-std::string DeviceIdSource::Describe() const {
-    switch (kind) {
-        case Kind::None: return "none";
-        case Kind::Text: return "--device-id";
-        case Kind::File: return "file " + value;
-        case Kind::Usb: return "USB device " + value;
-        case Kind::Snmp: return "SNMP";
-    }
-    return {};
-}
-
 DeviceIdOrigin OriginOf(const DeviceIdSource &source) {
     switch (source.kind) {
         case DeviceIdSource::Kind::Text: return {"text", "--device-id"};

@@ -18,7 +18,6 @@ struct DeviceIdSource {
     // SNMP named explicitly: a printer whose agent gives no device ID fails
     // its poll; otherwise the poll goes on without the device-ID categories.
     bool required = false;
-    std::string Describe() const;
 };
 
 // Where one poll's device ID came from, as the outputs name it.
