@@ -5,33 +5,63 @@
 # through qemu-i386, as scripts/fuzz does (scripts/test replays the corpora
 # and makes a short seeded run of each). The host targets (snmp, host_input)
 # link pat-host's readers of untrusted bytes instead, compiled as pat-host is:
-# with exceptions, on standalone Asio.
+# with exceptions, on Boost.Asio.
+#
+# The sources and definitions are CMake's own: a configure of the linux-i386
+# preset in build/fuzz/cmake writes, per target, the lists its compile lines
+# use (fuzz-sources/, top-level CMakeLists.txt), so a file added to the
+# module, the PE loader or pat-host is fuzzed without a second list here.
+# The targets themselves are not CMake targets: CMake's build compiles with
+# gcc, libFuzzer needs clang, and one configure cannot have both.
 # Needs clang and Debian's libclang-rt-14-dev (the i386 fuzzer runtime).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build/fuzz
-mkdir -p "$out/obj"
-flags=(-m32 -std=c++20 -O1 -g -fno-exceptions -DPAT_BUILDING_MODULE -Iinclude -Isrc -Itests
+mkdir -p "$out"
+cmake --preset linux-i386 -B "$out/cmake" -DPAT_BUILD_TESTS=OFF -DPAT_BUILD_BENCHMARKS=OFF >"$out/cmake.log" 2>&1 ||
+    { cat "$out/cmake.log"; exit 1; }
+lists=$out/cmake/fuzz-sources
+
+# A part's sources relative to the checkout, and its definitions as -D flags.
+sources_of() { sed "s|^$PWD/||" "$lists/$1.sources"; }
+definitions_of() { sort -u "$lists/$1.definitions" | sed '/^$/d; s/^/-D/'; }
+
+# The compiler cache, where the machine has one: scripts/test and scripts/fuzz
+# both build these.
+PAT_FUZZ_CXX=clang++
+command -v ccache >/dev/null && PAT_FUZZ_CXX="ccache clang++"
+export PAT_FUZZ_CXX
+
+# compile_archive NAME FLAGS_ARRAY SOURCE...: compiles each source with
+# libFuzzer's instrumentation into $out/NAME/ (two compilers at a time: the
+# machine is shared) and archives exactly those objects as $out/NAME.a.
+compile_archive() {
+    local name=$1 flags_ref="$2[@]"
+    shift 2
+    mkdir -p "$out/$name"
+    printf '%s\n' "$@" | xargs -P 2 -I{} sh -c \
+        '$PAT_FUZZ_CXX "$@" -fsanitize=fuzzer-no-link -c {} -o "$0/$(echo {} | tr / _).o"' "$out/$name" "${!flags_ref}"
+    local objects=()
+    for source in "$@"; do objects+=("$out/$name/$(echo "$source" | tr / _).o"); done
+    rm -f "$out/$name.a"
+    ar rcs "$out/$name.a" "${objects[@]}"
+}
+
+mapfile -t module_definitions < <(definitions_of module)
+flags=(-m32 -std=c++20 -O1 -g -fno-exceptions "${module_definitions[@]}" -Iinclude -Isrc -Itests
        -fsanitize=address,undefined -fno-sanitize-recover=undefined)
-export out
-sources=$(ls src/api/*.cpp src/core/*.cpp src/query/*.cpp src/reply/*.cpp src/convert/*.cpp src/text/*.cpp \
-             src/platform/*.cpp src/platform/portable/*.cpp tests/text/text_test_config.cpp)
-# Two compilers at a time: the machine is shared.
-printf '%s\n' $sources | xargs -P 2 -I{} sh -c \
-    'clang++ "$@" -fsanitize=fuzzer-no-link -c {} -o "$out/obj/$(echo {} | tr / _).o"' sh "${flags[@]}"
-rm -f "$out/module.a"
-ar rcs "$out/module.a" "$out"/obj/*.o
+# The status_text target's configuration with rows is test support, not module code.
+compile_archive module flags $(sources_of module) tests/text/text_test_config.cpp
+
 # The PE loader is host-side code: built as in its CMake target (exceptions
 # allowed) and linked only into its own target. Without UBSan's alignment
 # check: it reads a file's tables where they lie, as the Windows loader does,
 # and i386 reads a word at any address.
-mkdir -p "$out/peloader_obj"
-loader_flags=(-m32 -std=c++20 -O1 -g -DPAT_BUILDING_MODULE -Iinclude -Isrc -Itools
+mapfile -t loader_definitions < <(definitions_of peloader)
+loader_flags=(-m32 -std=c++20 -O1 -g "${loader_definitions[@]}" -Iinclude -Isrc -Itools
               -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-sanitize=alignment)
-printf '%s\n' tools/peloader/*.cpp | xargs -P 2 -I{} sh -c \
-    'clang++ "$@" -fsanitize=fuzzer-no-link -c {} -o "$out/peloader_obj/$(basename {} .cpp).o"' sh "${loader_flags[@]}"
-rm -f "$out/peloader.a"
-ar rcs "$out/peloader.a" "$out"/peloader_obj/*.o
+compile_archive peloader loader_flags $(sources_of peloader)
+
 module_targets="reply device_id pminfo status_text query peloader"
 for target in $module_targets; do
     extra=()
@@ -40,16 +70,12 @@ for target in $module_targets; do
         -ldl -lpthread -o "$out/${target}_fuzzer"
 done
 
-host_flags=(-m32 -std=c++20 -O1 -g -Itools/pat-host -DASIO_STANDALONE -DASIO_NO_DEPRECATED
+# pat-host's readers of a printer's and an agent's bytes live in these
+# folders; the link takes from the archive only the objects the targets reach.
+mapfile -t host_definitions < <(definitions_of host)
+host_flags=(-m32 -std=c++20 -O1 -g "${host_definitions[@]}" -Itools/pat-host -Iinclude
             -fsanitize=address,undefined -fno-sanitize-recover=undefined)
-mkdir -p "$out/host-obj"
-host_sources="tools/pat-host/cleaning/cleaning.cpp tools/pat-host/transport/answer_tracker.cpp tools/pat-host/snmp/ber.cpp
-              tools/pat-host/snmp/snmp_message.cpp tools/pat-host/snmp/snmp_device_id.cpp
-              tools/pat-host/simulator/snmp_responder.cpp"
-printf '%s\n' $host_sources | xargs -P 2 -I{} sh -c \
-    'clang++ "$@" -fsanitize=fuzzer-no-link -c {} -o "$out/host-obj/$(echo {} | tr / _).o"' sh "${host_flags[@]}"
-rm -f "$out/host.a"
-ar rcs "$out/host.a" "$out"/host-obj/*.o
+compile_archive host host_flags $(sources_of host | grep -E '^tools/pat-host/(cleaning|snmp|transport|simulator)/')
 host_targets="snmp host_input"
 for target in $host_targets; do
     clang++ "${host_flags[@]}" -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" "$out/host.a" -lpthread \

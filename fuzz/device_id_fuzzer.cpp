@@ -8,31 +8,13 @@
 #include "api/module_config.h"
 #include "fuzz_support.h"
 #include "reply/device_id_parser.h"
+#include "reply/device_id_rows.h"
 
 using namespace pat::fuzz;
 
-namespace {
-
-const pat::NameCodeRow kCommandRows[] = {{"PJL", 1}, {"PCL", 2}, {"POSTSCRIPT", 3}, {nullptr, 99}};
-const uint16_t kSupplyKinds[] = {3, 7, 0xFFFF};
-const pat::NameCodeRow kModelRows[] = {{"LP 9200", 7}, {"X2", 0x1234}, {nullptr, 255}};
-
-uint32_t ClassifySome(uint32_t code) { return code == 20002 ? 1 : code == 10001 ? 2 : 0; }
-
-pat::ModuleConfig WithRows() {
-    pat::ModuleConfig config = pat::ShippedConfig();
-    config.reply.commandSetTable = kCommandRows;
-    config.reply.supplyKindTable = kSupplyKinds;
-    config.reply.modelNameTable = kModelRows;
-    config.reply.classifyEngineStatus = ClassifySome;
-    return config;
-}
-
-}  // namespace
-
 // Input: [tables: bit 0 of byte 0][failing allocation: byte 1][device ID text].
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    static const pat::ModuleConfig withRows = WithRows();
+    static const pat::ModuleConfig withRows = pat::test::DeviceIdConfigWithRows();
     if (size < 2) return 0;
     pat::InstallConfig((data[0] & 1) != 0 ? &withRows : &pat::ShippedConfig());
     const uint32_t before = pat::portable::HeapLiveBlocks();

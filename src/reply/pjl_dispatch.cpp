@@ -1,6 +1,5 @@
 // The table-driven dispatcher: keeps the words of the current answer line and
 // calls every rule whose texts equal them, family rules first.
-#include <string.h>
 
 #include "reply/reply_config.h"
 #include "core/record.h"
@@ -138,19 +137,6 @@ void Dispatch(ReplyCursor *cursor, PrnInfoEx *record, const Dispatcher *d) {
 }
 
 }  // namespace
-
-const ReplyRule *FindReplyRule(const ReplyRule *first, const ReplyKeys *keys) {
-    RuleShortlist whole;
-    ShortlistWholeTable(&whole, first);
-    LineTexts line;
-    const char *fields[] = {keys->command, keys->category, keys->key, keys->item, keys->value};
-    for (uint32_t i = 0; i < 5; ++i) {
-        uint32_t length = static_cast<uint32_t>(strnlen(fields[i], kTokenCapacity));
-        line.texts[i] = {fields[i], length, TextSignature(fields[i], length)};
-    }
-    uint32_t at = 0;
-    return NextMatchingRule(&whole, &line, &at);
-}
 
 Status DispatchPjlReply(PrnInfoEx *record, const ReplyRule *familyTable, const char *text, uint32_t length) {
     Dispatcher d;

@@ -9,19 +9,6 @@
 
 namespace pat {
 
-// The dispatcher's current line context; handlers never change it.
-struct ReplyKeys {
-    char command[kTokenCapacity];
-    char category[kTokenCapacity];
-    char key[kTokenCapacity];
-    char item[kTokenCapacity];
-    char value[kTokenCapacity];
-};
-
-// The first rule at or after `first` whose five texts equal the keys; null
-// at the terminator or for a null table.
-const ReplyRule *FindReplyRule(const ReplyRule *first, const ReplyKeys *keys);
-
 // Routes every line of a PJL answer (length bytes, up to its first zero byte)
 // through the family table and the common table, to the end of the text. A
 // syntax error met by the dispatcher's own read skips to the next "@PJL"

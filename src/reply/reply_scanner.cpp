@@ -1,15 +1,10 @@
-// The scanner's entry points: the step, in place or with the token's text
-// copied.
+// The scanner's entry point with the token's text copied (the dispatcher
+// steps in place, reply_step.h).
 #include "reply/reply_scanner.h"
 
 #include "reply/reply_step.h"
 
 namespace pat {
-
-Status ScanReplyToken(ReplyCursor *cursor, ReplyToken *token) {
-    if (cursor == nullptr || token == nullptr) return kInvalidParameter;
-    return StepReplyCursor(cursor, token);
-}
 
 Status NextReplyToken(ReplyCursor *cursor, char *buffer, uint32_t size, uint32_t *kind) {
     if (cursor == nullptr || kind == nullptr) return kInvalidParameter;

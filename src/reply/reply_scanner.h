@@ -71,10 +71,6 @@ struct ReplyToken {
 // Starts a cursor on length bytes of text (up to its first zero byte). Returns 0.
 Status InitReplyCursor(ReplyCursor *cursor, const char *text, uint32_t length);
 
-// One step of the state machine, in place: the token's kind and view. Returns
-// 0, or 13 for a syntax error, after which the scanner seeks the next "@PJL".
-Status ScanReplyToken(ReplyCursor *cursor, ReplyToken *token);
-
 // The length of the token's text in a buffer of `size` bytes (size >= 1): cut
 // to size - 1 bytes, then without the trailing spaces the cut left.
 inline uint32_t TokenLengthIn(const ReplyToken *token, uint32_t size) {

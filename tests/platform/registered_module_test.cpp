@@ -8,7 +8,7 @@
 
 #include "platform/module_instance.h"
 #include "platform/platform.h"
-#include "platform/portable/test_hooks.h"
+#include "platform/portable/module_registry.h"
 
 namespace {
 

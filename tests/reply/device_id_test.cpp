@@ -14,6 +14,7 @@
 #include "reply/device_id_number.h"
 #include "core/record_invariants.h"
 #include "reply/device_id_parser.h"
+#include "reply/device_id_rows.h"
 #include "support/host.h"
 
 namespace {
@@ -208,25 +209,9 @@ TEST(DeviceIdParse, CounterOnlyAndCommandsIgnoredWithShippedTables) {
 
 // ---- A configuration with rows --------------------------------------------------
 
-const pat::NameCodeRow kCommandRows[] = {{"PJL", 1}, {"PCL", 2}, {nullptr, 99}};
-const uint16_t kSupplyKinds[] = {3, 7, 0xFFFF};
-const pat::NameCodeRow kModelRows[] = {{"X1", 7}, {"X2", 0x1234}, {nullptr, 255}};
-
-// 1 for code 20002, 2 for 10001, 0 otherwise.
-uint32_t ClassifySome(uint32_t code) { return code == 20002 ? 1 : code == 10001 ? 2 : 0; }
-
-pat::ModuleConfig ConfigWithRows() {
-    pat::ModuleConfig config = pat::ShippedConfig();
-    config.reply.commandSetTable = kCommandRows;
-    config.reply.supplyKindTable = kSupplyKinds;
-    config.reply.modelNameTable = kModelRows;
-    config.reply.classifyEngineStatus = ClassifySome;
-    return config;
-}
-
 class DeviceIdWithRows : public testing::Test {
 protected:
-    pat::ModuleConfig config_ = ConfigWithRows();
+    pat::ModuleConfig config_ = pat::test::DeviceIdConfigWithRows();
     pat::test::ScopedConfig scoped_{config_};
 };
 

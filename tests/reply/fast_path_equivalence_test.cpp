@@ -14,11 +14,37 @@
 #include "api/module_config.h"
 #include "reply/handler_support.h"
 #include "reply/reply_dispatch.h"
+#include "reply/rule_shortlist.h"
 #include "support/host.h"
 #include "support/record_snapshot.h"
 
 namespace pat::test {
 namespace {
+
+// A line's five words, as the plain dispatcher keeps them in token buffers.
+struct ReplyKeys {
+    char command[kTokenCapacity];
+    char category[kTokenCapacity];
+    char key[kTokenCapacity];
+    char item[kTokenCapacity];
+    char value[kTokenCapacity];
+};
+
+// One rule through the dispatcher's shortlist: the first row at or after
+// `first` whose five texts equal the keys; null at the terminator or for a
+// null table.
+const ReplyRule *FindReplyRule(const ReplyRule *first, const ReplyKeys *keys) {
+    RuleShortlist whole;
+    ShortlistWholeTable(&whole, first);
+    LineTexts line;
+    const char *fields[] = {keys->command, keys->category, keys->key, keys->item, keys->value};
+    for (uint32_t i = 0; i < 5; ++i) {
+        uint32_t length = static_cast<uint32_t>(strnlen(fields[i], kTokenCapacity));
+        line.texts[i] = {fields[i], length, TextSignature(fields[i], length)};
+    }
+    uint32_t at = 0;
+    return NextMatchingRule(&whole, &line, &at);
+}
 
 bool Equal(const char *rule, const char *current) { return strcmp(rule != nullptr ? rule : "", current) == 0; }
 
@@ -166,7 +192,7 @@ TEST(FastPaths, AKeyAfterACommandWithoutCategoryWord) {
     ExpectSameRecordsOverPrefixes("@PJL INFO CONFIG\r\nMEMORY=1048576\r\n\f@PJL INFO \t\r\nMEMORY=2097152\r\n\f");
 }
 
-// The keyed lookup of one rule finds, from any row, the row a plain walk finds.
+// The shortlist finds, from any row, the row a plain walk finds.
 TEST(FastPaths, FindReplyRuleFindsTheRowAPlainWalkFinds) {
     ReplyKeys keys = {};
     EXPECT_EQ(FindReplyRule(nullptr, &keys), nullptr);

@@ -16,6 +16,7 @@
 
 #include "reply/reply_scan_helpers.h"
 #include "reply/reply_scanner.h"
+#include "reply/reply_step.h"
 #include "support/host.h"
 #include "support/host_inputs.h"
 
@@ -141,7 +142,7 @@ testing::AssertionResult ScansAlike(const std::string &bytes) {
     for (size_t step = 0; step < pat_test::StepBound(bytes.size()); ++step) {
         PlainStep want = plain.Step();
         ReplyToken view;
-        Status viewResult = ScanReplyToken(&views, &view);
+        Status viewResult = StepReplyCursor(&views, &view);
         char buffer[48] = "~";
         uint32_t kind = 0;
         Status copyResult = NextReplyToken(&copies, buffer, sizeof buffer, &kind);

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "peloader/pe_steps.h"
-#include "platform/portable/test_hooks.h"
+#include "platform/portable/module_registry.h"
 
 namespace pat::pe {
 
@@ -19,6 +19,12 @@ constexpr uint32_t kProcessDetach = 0, kProcessAttach = 1;
 
 using EntryPoint = int(__attribute__((stdcall)) *)(void *module, uint32_t reason, void *reserved);
 
+// Process-wide on purpose, like the Windows loader's module list: the image
+// reaches GetModuleHandleA, GetProcAddress, FreeLibrary, VirtualQuery and
+// VirtualProtect through its import table with their Win32 prototypes, so
+// those stand-ins get only a name or an address and no loader object to ask;
+// they find the image here. MapImageBytes adds it, UnloadImage removes it,
+// and nothing else writes the list.
 std::vector<Image *> g_loaded;
 
 bool ReadableProtection(uint32_t win32) {  // PAGE_READONLY, _READWRITE, _EXECUTE_READ, _EXECUTE_READWRITE

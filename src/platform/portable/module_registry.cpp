@@ -3,8 +3,6 @@
 #include <pthread.h>
 #include <string.h>
 
-#include "platform/portable/test_hooks.h"
-
 namespace pat::portable {
 
 namespace {

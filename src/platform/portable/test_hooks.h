@@ -1,6 +1,7 @@
 // Knobs of the portable backend that tests turn: heap accounting and fault
 // injection, and the compiled-in resource directory. Not exported from the
-// shared object; tests link the module's objects directly.
+// shared object; tests link the module's objects directly. (Modules that the
+// PE loader maps are registered through module_registry.h.)
 #ifndef PAT_PLATFORM_PORTABLE_TEST_HOOKS_H
 #define PAT_PLATFORM_PORTABLE_TEST_HOOKS_H
 
@@ -31,14 +32,6 @@ void HeapFixRegistrySize(bool fixed);
 void RegisterResource(LPCSTR type, LPCSTR name, WORD language, const void *data, DWORD size);
 // Empties the resource directory (as shipped it is empty).
 void ClearResources();
-
-// Makes a module that the dynamic loader does not know (a PE image a test
-// maps itself) known by its base: GetModuleFileNameA reports the path, and
-// the version functions read the given VS_VERSIONINFO block as that file's
-// version information (null: the file has none). The block must outlive the
-// registration. False when the path is too long or every slot is taken.
-bool RegisterModuleFile(HMODULE base, LPCSTR path, const void *versionInfo, DWORD versionSize);
-void UnregisterModuleFile(HMODULE base);
 
 }  // namespace pat::portable
 

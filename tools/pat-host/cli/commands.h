@@ -107,10 +107,6 @@ std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(boost::asio::io_context &io, 
                                                    const SnmpAgentOptions &options, const sim::Profile &profile,
                                                    std::ostream &err);
 
-// PJL text with its control characters shown: <ESC>, <CR>, <LF> (and a line
-// break after it), <FF>, <NUL>, <0xNN>.
-std::string ShowControls(const std::string &bytes);
-
 }  // namespace pathost
 
 #endif

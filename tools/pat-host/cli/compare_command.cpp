@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "report/report.h"
 #include "report/run_diff.h"
+#include "report/visible_text.h"
 
 namespace pathost {
 

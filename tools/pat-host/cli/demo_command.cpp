@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "sources/snmp_source.h"
 #include "report/report.h"
+#include "report/visible_text.h"
 #include "transport/stop_signals.h"
 
 namespace pathost {
@@ -34,7 +35,7 @@ OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostre
             << ", fault: " << sim::FaultName(command.fault) << ") listens on " << target.Label()
             << ", its SNMP agent (fault: " << sim::SnmpFaultName(command.snmp.fault) << ") on UDP port " << agent->port()
             << "; polling it once for every category.\n"
-            << "Device ID the agent serves as ppmPrinterIEEE1284DeviceId: " << ShowControls(sim::DeviceIdText(profile))
+            << "Device ID the agent serves as ppmPrinterIEEE1284DeviceId: " << ShowPjl(sim::DeviceIdText(profile))
             << "\n\n";
     }
     Report report = [&](const PollOutcome &outcome) {

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "module/module.h"
 #include "report/report.h"
+#include "report/visible_text.h"
 
 namespace pathost {
 
@@ -20,7 +21,7 @@ const char *TagMeaning(uint32_t tag) {
 }
 
 void PrintShown(std::ostream &out, const std::string &bytes, int indent) {
-    std::string shown = ShowControls(bytes);
+    std::string shown = ShowPjl(bytes);
     size_t start = 0;
     while (start < shown.size()) {
         size_t end = shown.find('\n', start);
@@ -47,29 +48,6 @@ std::string Hex(uint32_t value) {
 }
 
 }  // namespace
-
-std::string ShowControls(const std::string &bytes) {
-    std::string shown;
-    for (unsigned char c : bytes) {
-        switch (c) {
-            case 0x1B: shown += "<ESC>"; break;
-            case '\r': shown += "<CR>"; break;
-            case '\n': shown += "<LF>\n"; break;
-            case '\f': shown += "<FF>"; break;
-            case '\t': shown += "<TAB>"; break;
-            case '\0': shown += "<NUL>"; break;
-            default:
-                if (c < 0x20 || c >= 0x7F) {
-                    char hex[8];
-                    snprintf(hex, sizeof hex, "<0x%02X>", c);
-                    shown += hex;
-                } else {
-                    shown += static_cast<char>(c);
-                }
-        }
-    }
-    return shown;
-}
 
 OutcomeKind RunQuery(const Module &module, const QueryCommand &command, std::ostream &out, std::ostream &err) {
     HostRecord record(module);

@@ -6,6 +6,7 @@
 #include "serve/fleet.h"
 #include "serve/http_server.h"
 #include "serve/routes.h"
+#include "transport/listener.h"
 #include "transport/stop_signals.h"
 
 namespace pathost {
@@ -98,8 +99,8 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
                 routes->Handle(request, std::move(respond));
             });
     } catch (const boost::system::system_error &error) {
-        err << "pat-host serve: cannot listen on " << Target{command.host, command.port}.Label() << ": "
-            << error.code().message() << "; choose another with --listen ADDRESS:PORT\n";
+        err << "pat-host serve: " << CannotListen(Target{command.host, command.port}.Label(), error)
+            << "; choose another with --listen ADDRESS:PORT\n";
         return OutcomeKind::CannotListen;
     }
     signals = std::make_unique<StopSignals>(io, [&](int) {

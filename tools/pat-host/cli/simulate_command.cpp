@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "transport/listener.h"
 #include "transport/stop_signals.h"
 
 namespace pathost {
@@ -34,8 +35,7 @@ std::unique_ptr<sim::Server> StartServer(boost::asio::io_context &io, const sim:
     try {
         return std::make_unique<sim::Server>(io, options, profile);
     } catch (const boost::system::system_error &error) {
-        err << "pat-host: cannot listen on " << options.host << ":" << options.port << ": " << error.code().message()
-            << '\n';
+        err << "pat-host: " << CannotListen(options.host + ":" + std::to_string(options.port), error) << '\n';
         return nullptr;
     }
 }

@@ -19,9 +19,6 @@ void PrintJson(std::ostream &out, const PollOutcome &outcome);
 // "libpat.so (ELF shared object), version 1.1.5.0: PATH"
 std::string ModuleLine(const ModuleIdentity &module);
 
-// Printer text for a terminal: control characters shown as \xNN.
-std::string Visible(const std::string &text);
-
 }  // namespace pathost
 
 #endif

@@ -3,6 +3,7 @@
 #include "snapshot/display_names.h"
 #include "module/module_objects.h"
 #include "report/report.h"
+#include "report/visible_text.h"
 
 namespace pathost {
 
@@ -196,20 +197,6 @@ std::string Cleaning(const PollOutcome &o) {
 }
 
 }  // namespace
-
-std::string Visible(const std::string &text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
 
 std::string ModuleLine(const ModuleIdentity &m) {
     size_t slash = m.path.rfind('/');

@@ -10,6 +10,8 @@
 #include <list>
 #include <optional>
 
+#include "transport/listener.h"
+
 namespace pathost::serve {
 
 namespace asio = boost::asio;
@@ -129,10 +131,7 @@ HttpResponse TextResponse(unsigned status, std::string text) {
 
 HttpServer::HttpServer(asio::io_context &io, const tcp::endpoint &where, HttpLimits limits, HttpHandler handler)
     : state_(std::make_shared<HttpServerState>(io, limits, std::move(handler))) {
-    state_->acceptor.open(where.protocol());
-    state_->acceptor.set_option(asio::socket_base::reuse_address(true));
-    state_->acceptor.bind(where);
-    state_->acceptor.listen();
+    state_->acceptor = Listen(io, where);
     Accept(state_);
 }
 

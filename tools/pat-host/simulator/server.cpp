@@ -6,6 +6,7 @@
 
 #include "simulator/answers.h"
 #include "simulator/command_reader.h"
+#include "transport/listener.h"
 
 namespace pathost::sim {
 
@@ -219,10 +220,7 @@ Server::Server(boost::asio::io_context &io, const ServerOptions &options, Profil
     state_->options = options;
     state_->profile = std::move(profile);
     tcp::endpoint endpoint(boost::asio::ip::make_address(options.host), options.port);
-    state_->acceptor.open(endpoint.protocol());
-    state_->acceptor.set_option(tcp::acceptor::reuse_address(true));
-    state_->acceptor.bind(endpoint);
-    state_->acceptor.listen();
+    state_->acceptor = Listen(io, endpoint);
     Accept(state_);
 }
 
