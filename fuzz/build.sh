@@ -75,7 +75,9 @@ done
 mapfile -t host_definitions < <(definitions_of host)
 host_flags=(-m32 -std=c++20 -O1 -g "${host_definitions[@]}" -Itools/pat-host -Iinclude
             -fsanitize=address,undefined -fno-sanitize-recover=undefined)
-compile_archive host host_flags $(sources_of host | grep -E '^tools/pat-host/(cleaning|snmp|transport|simulator)/')
+# Only the readers of untrusted bytes, which stay C++20: libstdc++'s
+# <expected>, which the rest of pat-host uses, does not compile with clang 14.
+compile_archive host host_flags $(sources_of host | grep -E '^tools/pat-host/(cleaning|snmp|transport)/|^tools/pat-host/simulator/snmp_responder')
 host_targets="snmp host_input"
 for target in $host_targets; do
     clang++ "${host_flags[@]}" -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" "$out/host.a" -lpthread \
