@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <unordered_set>
@@ -49,6 +50,13 @@ OutcomeKind CollectTargets(const ServeCommand &command, std::vector<serve::Fleet
 class StateLog {
 public:
     StateLog(const serve::Fleet &fleet, std::ostream &err) : fleet_(fleet), err_(err), up_(fleet.size(), -1) {}
+    // After a reload: a target keeps what was known of it, by its address.
+    void Reloaded(const std::vector<std::string> &labelsBefore) {
+        std::vector<int> up(fleet_.size(), -1);
+        for (size_t before = 0; before < labelsBefore.size(); ++before)
+            if (std::optional<size_t> now = fleet_.Find(labelsBefore[before])) up[*now] = up_[before];
+        up_ = std::move(up);
+    }
     void Finished(size_t index) {
         const PollOutcome &last = *fleet_.status(index).last;
         int up = Succeeded(last.kind) ? 1 : 0;
@@ -103,11 +111,40 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
             << "; choose another with --listen ADDRESS:PORT\n";
         return OutcomeKind::CannotListen;
     }
-    signals = std::make_unique<StopSignals>(io, [&](int) {
-        fleet.Stop();
-        server->Stop();
-        io.stop();  // a name lookup in flight cannot be cancelled; nothing waits for it
-    });
+    // SIGHUP re-reads the targets file, as Prometheus and its exporters do; a
+    // file that does not validate leaves the targets in force.
+    auto reload = [&] {
+        std::vector<serve::FleetTarget> reread;
+        std::ostringstream why;
+        OutcomeKind read = CollectTargets(resolved, &reread, why);
+        if (!Succeeded(read)) {
+            std::string message = why.str();
+            if (!message.empty() && message.back() == '\n') message.pop_back();
+            if (message.starts_with("pat-host serve: ")) message.erase(0, 16);
+            err << "pat-host serve: SIGHUP: reload refused, still polling " << fleet.size() << " printer"
+                << (fleet.size() == 1 ? "" : "s") << ": " << message << std::endl;
+            return;
+        }
+        std::vector<std::string> before;
+        for (size_t i = 0; i < fleet.size(); ++i) before.push_back(fleet.target(i).target.Label());
+        size_t kept = 0;
+        for (const serve::FleetTarget &target : reread)
+            kept += std::find(before.begin(), before.end(), target.target.Label()) != before.end();
+        size_t now = reread.size();
+        fleet.Reload(std::move(reread));
+        routes->RefreshAll();
+        log->Reloaded(before);
+        err << "pat-host serve: SIGHUP: reloaded, " << now << " printer" << (now == 1 ? "" : "s") << " ("
+            << now - kept << " added, " << before.size() - kept << " removed)" << std::endl;
+    };
+    signals = std::make_unique<StopSignals>(
+        io,
+        [&](int) {
+            fleet.Stop();
+            server->Stop();
+            io.stop();  // a name lookup in flight cannot be cancelled; nothing waits for it
+        },
+        reload);
     Target listening{server->endpoint().address().to_string(), server->endpoint().port()};
     out << "pat-host serve: " << (command.probeOnly ? "probing " : "polling ") << count << " printer"
         << (count == 1 ? "" : "s");

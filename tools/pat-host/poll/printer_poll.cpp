@@ -63,7 +63,7 @@ private:
         // Reported at once: the loop may stop right after an interruption.
         stop_ = [self] {
             self->asking_.reset();  // drops its handler
-            self->Fail({OutcomeKind::Interrupted, "interrupted while " + self->settings_.deviceIdSource->Doing()});
+            self->Fail(OutcomeKind::Interrupted, "interrupted while " + self->settings_.deviceIdSource->Doing());
         };
         asking_ = source.Ask(io_, request, [self](DeviceIdResult result) { self->OnSource(std::move(result)); });
     }
@@ -94,8 +94,8 @@ private:
         if (!Plan()) return;
         if (plan_.sendsPjl() && commandSet_ && !NamesPjl(*commandSet_)) {
             if (!settings_.force)
-                return Fail({OutcomeKind::NoPjl, "the device's command set names no PJL (CMD:" + *commandSet_ +
-                                                     "); nothing was sent to " + target_.Label()});
+                return Fail(OutcomeKind::NoPjl, "the device's command set names no PJL (CMD:" + *commandSet_ +
+                                                     "); nothing was sent to " + target_.Label());
             outcome_.notes.push_back("--force: PJL sent although the command set names none (CMD:" + *commandSet_ + ")");
         }
         StartRound();
@@ -138,10 +138,10 @@ private:
         outcome_.bytesReceived += session.bytesReceived;
         if (settings_.capture && !session.answer.empty()) settings_.capture(session.answer);
         if (session.end == SessionEnd::Unreachable)
-            return Fail({OutcomeKind::Unreachable, "unreachable: " + session.error});
+            return Fail(OutcomeKind::Unreachable, "unreachable: " + session.error);
         if (session.end == SessionEnd::Interrupted)
-            return Fail({OutcomeKind::Interrupted, "interrupted after " + std::to_string(outcome_.bytesReceived) +
-                                                       " bytes, before the answer was complete"});
+            return Fail(OutcomeKind::Interrupted, "interrupted after " + std::to_string(outcome_.bytesReceived) +
+                                                       " bytes, before the answer was complete");
         std::optional<std::string> deviceId;
         if (deviceId_) deviceId = deviceId_->text;
         RoundAnswer answer{session.answer, session.end, session.bytesReceived, session.error, false};
@@ -161,6 +161,8 @@ private:
         }
         Finish();
     }
+
+    void Fail(OutcomeKind kind, std::string message) { Fail(Failure{kind, std::move(message), {}}); }
 
     void Fail(Failure failure) {
         outcome_.kind = failure.kind;

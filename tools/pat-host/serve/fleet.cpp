@@ -4,17 +4,38 @@ namespace pathost::serve {
 
 Fleet::Fleet(boost::asio::io_context &io, std::vector<FleetTarget> targets, Schedule schedule,
              std::function<void(size_t)> finished)
-    : schedule_(schedule),
-      finished_(std::move(finished)),
-      status_(targets.size()),
-      scheduler_(io, std::move(targets), schedule,
-                 [this](size_t index, const PollOutcome &outcome, std::chrono::steady_clock::duration took) {
-                     Finished(index, outcome, took);
-                 }) {}
+    : io_(io), schedule_(schedule), finished_(std::move(finished)), status_(targets.size()) {
+    scheduler_ = MakeScheduler(std::move(targets));
+}
 
-void Fleet::Start() { scheduler_.Start(); }
+std::unique_ptr<Scheduler> Fleet::MakeScheduler(std::vector<FleetTarget> targets) {
+    return std::make_unique<Scheduler>(
+        io_, std::move(targets), schedule_,
+        [this](size_t index, const PollOutcome &outcome, std::chrono::steady_clock::duration took) {
+            Finished(index, outcome, took);
+        });
+}
 
-void Fleet::Stop() { scheduler_.Interrupt(); }
+void Fleet::Start() {
+    started_ = true;
+    scheduler_->Start();
+}
+
+void Fleet::Stop() {
+    stopped_ = true;
+    scheduler_->Interrupt();
+}
+
+void Fleet::Reload(std::vector<FleetTarget> targets) {
+    if (stopped_) return;
+    std::vector<TargetStatus> status(targets.size());
+    for (size_t i = 0; i < targets.size(); ++i)
+        if (std::optional<size_t> before = scheduler_->Find(targets[i].target.Label())) status[i] = std::move(status_[*before]);
+    scheduler_->Interrupt();  // serve's policy: the interrupted polls report nothing
+    scheduler_ = MakeScheduler(std::move(targets));
+    status_ = std::move(status);
+    if (started_) scheduler_->Start();
+}
 
 void Fleet::Finished(size_t index, const PollOutcome &outcome, std::chrono::steady_clock::duration took) {
     TargetStatus &status = status_[index];

@@ -37,21 +37,30 @@ public:
     void Start();
     // Ends the polls in flight and schedules none; idempotent.
     void Stop();
+    // A new list of targets (a reloaded targets file): a target whose address
+    // was there before keeps its status and counters, with the new settings;
+    // the others start anew; the polls in flight are ended and every target
+    // is scheduled again from now. Indices change: the caller re-reads them.
+    void Reload(std::vector<FleetTarget> targets);
 
-    size_t size() const { return scheduler_.size(); }
-    const ScheduledTarget &target(size_t i) const { return scheduler_.target(i); }
+    size_t size() const { return scheduler_->size(); }
+    const ScheduledTarget &target(size_t i) const { return scheduler_->target(i); }
     const TargetStatus &status(size_t i) const { return status_[i]; }
     const Schedule &schedule() const { return schedule_; }
     // The index of a configured target with this label ("host:port").
-    std::optional<size_t> Find(const std::string &label) const { return scheduler_.Find(label); }
+    std::optional<size_t> Find(const std::string &label) const { return scheduler_->Find(label); }
 
 private:
+    std::unique_ptr<Scheduler> MakeScheduler(std::vector<FleetTarget> targets);
     void Finished(size_t index, const PollOutcome &outcome, std::chrono::steady_clock::duration took);
 
+    boost::asio::io_context &io_;
     Schedule schedule_;
     std::function<void(size_t)> finished_;
     std::vector<TargetStatus> status_;
-    Scheduler scheduler_;
+    std::unique_ptr<Scheduler> scheduler_;
+    bool started_ = false;
+    bool stopped_ = false;
 };
 
 }  // namespace pathost::serve

@@ -74,8 +74,13 @@ std::chrono::milliseconds ProbeBudget(const std::string &header, std::chrono::mi
 }
 
 Routes::Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity module, ProbeOptions probe)
-    : io_(io), fleet_(fleet), module_(std::move(module)), probe_(std::move(probe)), samples_(fleet.size()) {
-    for (size_t i = 0; i < fleet.size(); ++i) Refresh(i);
+    : io_(io), fleet_(fleet), module_(std::move(module)), probe_(std::move(probe)) {
+    RefreshAll();
+}
+
+void Routes::RefreshAll() {
+    samples_.assign(fleet_.size(), {});
+    for (size_t i = 0; i < fleet_.size(); ++i) Refresh(i);
 }
 
 void Routes::Refresh(size_t index) { samples_[index] = SamplesOf(fleet_.target(index).target.Label(), fleet_.status(index)); }

@@ -26,6 +26,8 @@ public:
     // The fleet finished a poll of this target: its samples are made now,
     // once, rather than at every scrape.
     void Refresh(size_t index);
+    // The fleet's targets changed (a reload): every target's samples anew.
+    void RefreshAll();
 
 private:
     void Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond);

@@ -1,4 +1,5 @@
-// Ctrl-C (SIGINT) and SIGTERM as events of an io_context.
+// Ctrl-C (SIGINT) and SIGTERM as events of an io_context, and SIGHUP for a
+// server that reloads its configuration.
 //
 // The signals are blocked in the calling thread and read from a signalfd, so
 // no signal handler ever runs. A handler would: Asio's resolver keeps a
@@ -21,8 +22,10 @@ namespace pathost {
 
 class StopSignals {
 public:
-    // `stop` is called once, from the io_context, at the first signal.
-    StopSignals(boost::asio::io_context &io, std::function<void(int signal)> stop);
+    // `stop` is called once, from the io_context, at the first SIGINT or
+    // SIGTERM; `reload`, when given, at every SIGHUP until then.
+    StopSignals(boost::asio::io_context &io, std::function<void(int signal)> stop,
+                std::function<void()> reload = nullptr);
     ~StopSignals();  // restores the signal mask
     StopSignals(const StopSignals &) = delete;
     StopSignals &operator=(const StopSignals &) = delete;
