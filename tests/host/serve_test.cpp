@@ -52,6 +52,7 @@ protected:
         sim::Profile profile = sim::DefaultProfile();
         sim::Server &good = loopback_.AddPrinter(profile), &silent = loopback_.AddPrinter(profile, sim::Fault::Silent);
         bystander_ = &loopback_.AddPrinter(profile);  // never configured
+        goodPrinter_ = &good;
         PollSettings settings = test::Loopback::SettingsFor(profile);
         good_ = test::Loopback::TargetOf(good).Label();
         bystanderLabel_ = test::Loopback::TargetOf(*bystander_).Label();
@@ -84,7 +85,7 @@ protected:
     boost::asio::io_context &io() { return loopback_.io(); }
 
     test::Loopback loopback_;
-    sim::Server *bystander_ = nullptr;
+    sim::Server *bystander_ = nullptr, *goodPrinter_ = nullptr;
     std::string good_, bystanderLabel_;
     std::unique_ptr<Fleet> fleet_;
     std::unique_ptr<Routes> routes_;
@@ -110,6 +111,9 @@ TEST_F(Serve, EveryKindOfRequestGetsItsStatusAndTheServerKeepsServing) {
         {"not HTTP", {"\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n"}, 0, "HTTP/1.1 400"},
         {"a body on GET", {"GET / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhello"}, 0, "HTTP/1.1 400"},
         {"oversized headers", {"GET / HTTP/1.1\r\nX-Big: " + big + "\r\n\r\n"}, 0, "HTTP/1.1 431"},
+        {"absolute form", {"GET http://127.0.0.1:" + std::to_string(port_) + "/metrics HTTP/1.1\r\nHost: x\r\n\r\n"}, 0,
+         "HTTP/1.1 200"},
+        {"absolute form, another server", {"GET http://printer.invalid/metrics HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 400"},
         {"probe without target", {"GET /probe HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 400"},
         {"probe, bad escape", {"GET /probe?target=127.0.0.1%3 HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 400"},
         {"probe, bad port", {"GET /probe?target=127.0.0.1:99999 HTTP/1.1\r\n\r\n"}, 0, "HTTP/1.1 400"},
@@ -121,6 +125,31 @@ TEST_F(Serve, EveryKindOfRequestGetsItsStatusAndTheServerKeepsServing) {
         EXPECT_EQ(answer.substr(0, std::string(c.status).size()), c.status) << c.what << ":\n" << answer.substr(0, 200);
         EXPECT_EQ(Get(port_, "/metrics").substr(0, 12), "HTTP/1.1 200") << "after " << c.what;
     }
+}
+
+TEST_F(Serve, IdleClientsBeyondTheCapLockOutNoScrapeAndProbesOfOneTargetShareAPoll) {
+    std::vector<int> idle;
+    for (int i = 0; i < 70; ++i) {  // the cap is 64
+        int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in where{};
+        where.sin_family = AF_INET;
+        where.sin_port = htons(port_);
+        where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr *>(&where), sizeof where), 0);
+        idle.push_back(fd);
+    }
+    for (int scrape = 0; scrape < 5; ++scrape) EXPECT_EQ(Get(port_, "/metrics").substr(0, 12), "HTTP/1.1 200") << scrape;
+    for (int fd : idle) close(fd);
+
+    size_t before = goodPrinter_->connections();
+    std::vector<std::thread> probes;
+    std::vector<std::string> answers(10);
+    for (size_t i = 0; i < answers.size(); ++i)
+        probes.emplace_back([&, i] { answers[i] = Get(port_, "/probe?target=" + good_); });
+    for (std::thread &probe : probes) probe.join();
+    for (const std::string &answer : answers) EXPECT_EQ(answer.substr(0, 12), "HTTP/1.1 200");
+    // One probe's poll, and at most one scheduled poll meanwhile.
+    EXPECT_LE(goodPrinter_->connections() - before, 2u);
 }
 
 TEST_F(Serve, MetricsProbeAndApiShowThePolls) {

@@ -1,7 +1,11 @@
 // The HTTP side of `pat-host serve`, on Boost.Beast: GET and HEAD only, every
-// request read within a timeout (a client that trickles bytes is cut off), a
-// cap on open connections, headers bounded in size. Parse errors and methods
-// are answered here; what a path means is the handler's.
+// request read within a timeout (a client that trickles bytes is cut off),
+// headers bounded in size, and a cap on open connections that idle clients
+// cannot hold: at the cap, a new connection takes the place of the one that
+// has waited longest without a request in progress, so a scraper always gets
+// in. Parse errors and methods are answered here, and a request target in
+// absolute form (as proxies send it) naming this server is taken as its path;
+// what a path means is the handler's.
 #ifndef PAT_HOST_SERVE_HTTP_SERVER_H
 #define PAT_HOST_SERVE_HTTP_SERVER_H
 
@@ -22,7 +26,8 @@ struct HttpLimits {
     std::chrono::milliseconds readTimeout{10000};  // a whole request head, and a kept-alive connection's wait
     std::chrono::milliseconds writeTimeout{30000};
     size_t headerBytes = 8192;  // beyond: 431
-    size_t maxConnections = 64;  // beyond: closed at once
+    size_t maxConnections = 64;  // beyond: the longest idle one makes room, else the new one is closed
+    std::chrono::milliseconds acceptBackoff{100};  // after an accept fails (out of descriptors)
 };
 
 struct HttpResponse {

@@ -132,6 +132,15 @@ void Routes::Probe(const HttpRequest &request, const std::string &query, std::fu
         return respond(TextResponse(403, "forbidden: " + target->Label() +
                                              " is not one of this server's targets (--targets, or "
                                              "--allow-any-target to probe any)"));
+    std::string label = target->Label();
+    auto now = std::chrono::steady_clock::now();
+    if (auto recent = recent_.find(label); recent != recent_.end() && now - recent->second.at < kProbeReuse)
+        return respond(Ok(kExpositionType, recent->second.exposition));
+    if (auto flight = probing_.find(label); flight != probing_.end())
+        return flight->second->waiting.push_back(std::move(respond));
+    auto flight = std::make_shared<ProbeFlight>();
+    flight->waiting.push_back(std::move(respond));
+    probing_[label] = flight;
     PollSettings settings = configured ? fleet_.target(*configured).settings : probe_.defaults;
     auto budget = ProbeBudget(std::string(request["X-Prometheus-Scrape-Timeout-Seconds"]), probe_.defaultTimeout);
     settings.limits.overall = std::min(settings.limits.overall, budget);
@@ -149,7 +158,6 @@ void Routes::Probe(const HttpRequest &request, const std::string &query, std::fu
         explicit Run(boost::asio::io_context &io) : deadline(io) {}
     };
     auto run = std::make_shared<Run>(io_);
-    std::string label = target->Label();
     ModuleIdentity module = module_;
     SchedulePolicy once;
     run->poll = std::make_unique<Scheduler>(
@@ -166,10 +174,15 @@ void Routes::Probe(const HttpRequest &request, const std::string &query, std::fu
         if (!ec) run->poll->Interrupt();
     });
     boost::asio::io_context &io = io_;
-    run->poll->OnAllDone([run, label, module, respond, &io] {
+    run->poll->OnAllDone([this, run, label, module, flight, &io] {
         run->deadline.cancel();
         TargetSamples samples = SamplesOf(label, run->status);
-        respond(Ok(kExpositionType, Exposition({&samples}, module)));
+        std::string exposition = Exposition({&samples}, module);
+        auto done = std::chrono::steady_clock::now();
+        std::erase_if(recent_, [done](const auto &entry) { return done - entry.second.at >= kProbeReuse; });
+        recent_[label] = {done, exposition};
+        probing_.erase(label);
+        for (auto &respond : flight->waiting) respond(Ok(kExpositionType, exposition));
         // Breaks the cycle through its completion, once the poll has returned.
         boost::asio::post(io, [run] { run->poll.reset(); });
     });

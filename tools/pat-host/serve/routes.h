@@ -6,6 +6,8 @@
 #define PAT_HOST_SERVE_ROUTES_H
 
 #include <boost/asio/io_context.hpp>
+#include <map>
+#include <memory>
 
 #include "serve/fleet.h"
 #include "serve/http_server.h"
@@ -39,7 +41,21 @@ private:
     ModuleIdentity module_;
     ProbeOptions probe_;
     std::vector<TargetSamples> samples_;  // per target, as of its last poll
+
+    // Probes of one target share one poll: those that come while it runs wait
+    // for its result, and a result younger than kProbeReuse is served again.
+    struct ProbeFlight {
+        std::vector<std::function<void(HttpResponse)>> waiting;
+    };
+    struct RecentProbe {
+        std::chrono::steady_clock::time_point at;
+        std::string exposition;
+    };
+    std::map<std::string, std::shared_ptr<ProbeFlight>> probing_;
+    std::map<std::string, RecentProbe> recent_;
 };
+
+constexpr std::chrono::milliseconds kProbeReuse{1000};
 
 // The scrape timeout Prometheus sends, less a margin for the answer's way back,
 // bounded by [0.5 s, fallback]; the fallback when absent or not a number.
