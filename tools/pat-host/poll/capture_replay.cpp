@@ -66,7 +66,7 @@ ReplayRun ReplayThrough(const Module &module, const ReplaySettings &command, con
     } catch (const ModuleFailure &failure) {
         outcome.kind = OutcomeKind::ModuleFailure;
         outcome.message = failure.what();
-        outcome.record = RecordToJson(*record);
+        outcome.snapshot = SnapshotOf(*record);
         return run;
     }
     AnswerTracker tracker(plan.required, plan.optional, plan.echoToken);
@@ -83,7 +83,7 @@ ReplayRun ReplayThrough(const Module &module, const ReplaySettings &command, con
     } catch (const BrokenExport &broken) {
         outcome.kind = OutcomeKind::ModuleFailure;
         outcome.message = broken.what();
-        outcome.record = RecordToJson(*record);
+        outcome.snapshot = SnapshotOf(*record);
         return run;
     }
     outcome.calls = applied.calls;

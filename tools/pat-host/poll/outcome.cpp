@@ -74,23 +74,25 @@ Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const App
 }
 
 void FinishOutcome(const Module &module, PollOutcome &outcome, PrnInfoEx *record, uint32_t mask) {
+    FlatRecord flat;
     try {
-        outcome.flat = ConvertToFlat(module, record, mask);
+        flat = ConvertToFlat(module, record, mask);
     } catch (const BrokenExport &broken) {
         outcome.kind = OutcomeKind::ModuleFailure;
         outcome.message = broken.what();
-        outcome.record = RecordToJson(*record);
+        outcome.snapshot = SnapshotOf(*record);
         return;
     }
-    if (!outcome.flat->ok) {
+    if (!flat.ok) {
         // A module build without the conversion is no failure of this poll.
-        if (outcome.flat->lastError != PAT_ERROR_CALL_NOT_IMPLEMENTED && Succeeded(outcome.kind)) {
+        if (flat.lastError != PAT_ERROR_CALL_NOT_IMPLEMENTED && Succeeded(outcome.kind)) {
             outcome.kind = OutcomeKind::ModuleFailure;
-            outcome.message = "PatPrnInfoExToPrnInfo failed with " + HexCode(outcome.flat->lastError) + " (" +
-                              ErrorMeaning(outcome.flat->lastError) + ")";
+            outcome.message = "PatPrnInfoExToPrnInfo failed with " + HexCode(flat.lastError) + " (" +
+                              ErrorMeaning(flat.lastError) + ")";
         }
     }
-    outcome.record = RecordToJson(*record);
+    outcome.snapshot = SnapshotOf(*record);
+    outcome.snapshot->flat = ConversionOf(flat.ok, flat.lastError, flat.flat);
 }
 
 }  // namespace pathost

@@ -13,7 +13,8 @@
 #include "outcome/outcome_kind.h"
 #include "transport/poll_session.h"
 #include "snapshot/record_diff.h"
-#include "snapshot/record_json.h"
+#include "snapshot/printer_snapshot.h"
+#include "snapshot/snapshot_json.h"
 
 namespace pathost {
 
@@ -30,8 +31,7 @@ struct PollOutcome {
     std::vector<std::string> unanswered;  // the host's optional inquiries left unanswered
     bool lenient = false;
     std::vector<ModuleCall> calls;
-    std::optional<FlatRecord> flat;
-    Json record;                  // the PrnInfoEx after this poll
+    std::optional<PrinterSnapshot> snapshot;  // the record after this poll, and its flat form
     std::vector<Change> changes;  // since the previous poll (--watch)
     bool watching = false;
     std::optional<DeviceIdOrigin> deviceIdOrigin;
@@ -57,7 +57,8 @@ Verdict Judge(SessionEnd end, const std::vector<std::string> &missing, const App
 // What a person can do next about a failed poll; empty when it succeeded.
 inline std::string NextStep(const PollOutcome &outcome) { return HintOf(outcome.kind); }
 
-// Flat record, last notes and the status check of PatPrnInfoExToPrnInfo.
+// Flat record, last notes and the status check of PatPrnInfoExToPrnInfo; the
+// snapshot of both.
 void FinishOutcome(const Module &module, PollOutcome &outcome, PrnInfoEx *record, uint32_t mask);
 
 std::string Join(const std::vector<std::string> &words, const char *separator = ", ");

@@ -22,7 +22,9 @@ bool AsksSomethingNew(const QueryPlan &next, const std::vector<std::string> &ask
 class OnePrinter : public PrinterPoll, public std::enable_shared_from_this<OnePrinter> {
 public:
     OnePrinter(boost::asio::io_context &io, Target target, const PollSettings &settings, Report report)
-        : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)), record_(*settings.module) {}
+        : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)), record_(*settings.module) {
+        for (uint16_t tray : settings_.trays) record_.AddTray(tray);
+    }
 
     void Poll(std::function<void(OutcomeKind)> finished) override {
         finished_ = std::move(finished);
@@ -53,7 +55,7 @@ public:
         NewOutcome();
         outcome_.kind = OutcomeKind::Interrupted;
         outcome_.message = why;
-        outcome_.record = RecordToJson(*record_);
+        outcome_.snapshot = SnapshotOf(*record_);
         report_(outcome_);
     }
 
@@ -206,11 +208,11 @@ private:
         if (!outcome_.calls.empty()) {
             FinishOutcome(*settings_.module, outcome_, record_.get(), mask_);
             if (outcome_.watching) {  // only a watch shows what changed; no copy kept otherwise
-                if (previous_) outcome_.changes = DiffRecords(*previous_, outcome_.record);
-                previous_ = outcome_.record;
+                if (previous_) outcome_.changes = DiffSnapshots(*previous_, *outcome_.snapshot);
+                previous_ = outcome_.snapshot;
             }
         } else {
-            outcome_.record = RecordToJson(*record_);
+            outcome_.snapshot = SnapshotOf(*record_);
         }
         report_(outcome_);
         auto finished = std::move(finished_);
@@ -229,7 +231,7 @@ private:
     uint32_t mask_ = 0;  // this poll's: without a device ID, less its categories
     std::vector<std::string> asked_;
     PollOutcome outcome_;
-    std::optional<Json> previous_;
+    std::optional<PrinterSnapshot> previous_;
     unsigned polls_ = 0;
     std::function<void(OutcomeKind)> finished_;
     StopExchange stop_;  // set while an exchange is in flight

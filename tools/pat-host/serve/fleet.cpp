@@ -29,14 +29,8 @@ Fleet::Fleet(boost::asio::io_context &io, std::vector<FleetTarget> targets, Sche
     : io_(io), targets_(std::move(targets)), schedule_(schedule), finished_(std::move(finished)),
       status_(targets_.size()), started_(targets_.size()), polling_(targets_.size(), false),
       random_(std::random_device{}()), alive_(std::make_shared<bool>(true)) {
-    for (size_t i = 0; i < targets_.size(); ++i) {
-        std::weak_ptr<bool> alive = alive_;
-        Report report = [this, alive, i](const PollOutcome &outcome) {
-            if (!alive.expired()) Finished(i, outcome);
-        };
-        polls_.push_back(MakePrinterPoll(io_, targets_[i].target, targets_[i].settings, report));
-        timers_.push_back(std::make_unique<boost::asio::steady_timer>(io_));
-    }
+    polls_.resize(targets_.size());
+    for (size_t i = 0; i < targets_.size(); ++i) timers_.push_back(std::make_unique<boost::asio::steady_timer>(io_));
 }
 
 Fleet::~Fleet() {
@@ -89,25 +83,42 @@ void Fleet::Pump() {
         polling_[index] = true;
         started_[index] = std::chrono::steady_clock::now();
         std::weak_ptr<bool> alive = alive_;
+        polls_[index] = MakePrinterPoll(io_, targets_[index].target, SettingsFor(index),
+                                        [this, alive, index](const PollOutcome &outcome) {
+                                            if (!alive.expired()) Finished(index, outcome);
+                                        });
         polls_[index]->Poll([this, alive, index](OutcomeKind) {
             if (alive.expired()) return;
             --active_;
             polling_[index] = false;
+            // Started from a completion, so the next poll never runs inside this
+            // one, and the poll object is released only once its poll returned.
+            boost::asio::post(io_, [this, alive, index] {
+                if (alive.expired()) return;
+                if (!polling_[index]) polls_[index].reset();
+                Pump();
+            });
             if (stopped_) return;
             std::uniform_real_distribution<double> unit(0, 1);
             Sleep(index, NextDelay(schedule_, status_[index].failures, unit(random_)));
-            // Started from a completion, so the next poll never runs inside this one.
-            boost::asio::post(io_, [this, alive] {
-                if (!alive.expired()) Pump();
-            });
         });
     }
+}
+
+PollSettings Fleet::SettingsFor(size_t index) const {
+    PollSettings settings = targets_[index].settings;
+    const std::optional<PollOutcome> &last = status_[index].last;
+    if (last && last->snapshot)
+        for (const Tray &tray : last->snapshot->trays) settings.trays.push_back(tray.code);
+    return settings;
 }
 
 void Fleet::Finished(size_t index, const PollOutcome &outcome) {
     if (stopped_ && outcome.kind == OutcomeKind::Interrupted) return;  // keep the last real result
     TargetStatus &status = status_[index];
+    unsigned poll = status.last ? status.last->poll + 1 : 1;  // each poll object makes one poll
     status.last = outcome;
+    status.last->poll = poll;
     status.finishedAt = std::chrono::system_clock::now();
     status.duration = std::chrono::steady_clock::now() - started_[index];
     ++status.pollsByResult[outcome.result()];

@@ -66,12 +66,16 @@ private:
     void Pump();
     void Finished(size_t index, const PollOutcome &outcome);
     void Sleep(size_t index, std::chrono::milliseconds delay);
+    // The target's settings for its next poll, which starts a fresh record.
+    PollSettings SettingsFor(size_t index) const;
 
     boost::asio::io_context &io_;
     std::vector<FleetTarget> targets_;
     Schedule schedule_;
     std::function<void(size_t)> finished_;
     std::vector<TargetStatus> status_;
+    // A target's poll object (its record, trees and buffers) exists while it
+    // polls; what serve keeps between polls is its TargetStatus.
     std::vector<std::shared_ptr<PrinterPoll>> polls_;
     std::vector<std::unique_ptr<boost::asio::steady_timer>> timers_;
     std::vector<std::chrono::steady_clock::time_point> started_;
