@@ -13,7 +13,7 @@
 #include "outcome/exit_codes.h"
 #include "module/module_loading.h"
 #include "peloader/pe_loader.h"
-#include "snapshot/record_json.h"
+#include "snapshot/snapshot_json.h"
 
 namespace pathost {
 namespace {

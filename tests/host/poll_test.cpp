@@ -170,7 +170,7 @@ TEST(Poll, TwoPrintersAtOnceEachWithItsOwnRecord) {
     for (const PollOutcome &outcome : run.outcomes) {
         EXPECT_EQ(outcome.exitCode(), kExitOk) << outcome.message;
         bool isSecond = outcome.address == Loopback::TargetOf(b).Label();
-        const Json &r = outcome.record;
+        const Json &r = RecordJson(*outcome.snapshot);
         EXPECT_EQ(r["dwMemoryKB"], (isSecond ? second : first).memoryBytes / 1024);
         EXPECT_EQ(r["pTrayInfo"].size(), (isSecond ? second : first).trays.size());
         EXPECT_EQ(r["pMakerName"], nullptr) << "no device ID source: identity not asked";
@@ -238,8 +238,8 @@ TEST(Poll, EveryFaultModeEndsWithinItsTimeoutWithItsStatus) {
         // The module's completeness check refused, so the record is as it was.
         ASSERT_FALSE(o.calls.empty());
         EXPECT_EQ(o.calls[0].lastError, PAT_ERROR_REPLY_MISMATCH);
-        EXPECT_EQ(o.record["pMakerName"], nullptr);
-        EXPECT_EQ(o.record["dwTrayInfoCount"], 0);
+        EXPECT_EQ(RecordJson(*o.snapshot)["pMakerName"], nullptr);
+        EXPECT_EQ(RecordJson(*o.snapshot)["dwTrayInfoCount"], 0);
     }
 }
 
@@ -273,8 +273,8 @@ TEST(Poll, LenientAppliesWhateverArrivedAndSaysSo) {
     EXPECT_EQ(o.exitCode(), kExitIncomplete) << "still incomplete, whatever the module made of it";
     ASSERT_FALSE(o.calls.empty());
     EXPECT_EQ(o.calls[0].result, 1);
-    EXPECT_EQ(o.record["dwMemoryKB"], profile.memoryBytes / 1024) << "the configuration answer came in the first half";
-    EXPECT_EQ(o.record["pMakerName"], profile.maker);
+    EXPECT_EQ(RecordJson(*o.snapshot)["dwMemoryKB"], profile.memoryBytes / 1024) << "the configuration answer came in the first half";
+    EXPECT_EQ(RecordJson(*o.snapshot)["pMakerName"], profile.maker);
     bool said = false;
     for (const std::string &note : o.notes) said = said || note.find("lenient") != std::string::npos;
     EXPECT_TRUE(said);
@@ -337,7 +337,7 @@ TEST(Poll, ACaptureReplaysIntoTheSameRecord) {
     std::ostringstream out, err;
     EXPECT_EQ(RunCli(5, argv, out, err), kExitOk) << err.str();
     Json replayed = Json::parse(out.str());
-    const Json &polled = run.outcomes[0].record;
+    const Json &polled = RecordJson(*run.outcomes[0].snapshot);
     for (const char *field : {"pTrayInfo", "pOutBinInfo", "pLoadedEmul", "pEmulUniqInfo", "pFuncpkgInfo", "dwMemoryKB"})
         EXPECT_EQ(replayed["PrnInfoEx"][field], polled[field]) << field;
     remove(file.c_str());
@@ -354,7 +354,7 @@ TEST(Poll, OnlyDeviceIdCategoriesNeedNoConnection) {
     ASSERT_EQ(run.outcomes.size(), 1u);
     EXPECT_EQ(run.exitCode, kExitOk) << run.outcomes[0].message;
     EXPECT_EQ(run.outcomes[0].bytesReceived, 0u);
-    EXPECT_EQ(run.outcomes[0].record["pMakerName"], "Acme");
+    EXPECT_EQ(RecordJson(*run.outcomes[0].snapshot)["pMakerName"], "Acme");
 }
 
 TEST(Poll, TheSummaryForPeopleNamesTraysBinsAndPaper) {
@@ -429,7 +429,7 @@ TEST(Poll, DeviceIdSourcesAndSafeProbing) {
         const PollOutcome &o = run.outcomes[0];
         EXPECT_EQ(WordOf(o.kind), std::string(WordOf(c.kind))) << o.message;
         EXPECT_EQ(printer.connections() > 0, c.connects);
-        EXPECT_EQ(o.record["pMakerName"].is_null() ? "" : o.record["pMakerName"].get<std::string>(), c.maker);
+        EXPECT_EQ(RecordJson(*o.snapshot)["pMakerName"].is_null() ? "" : RecordJson(*o.snapshot)["pMakerName"].get<std::string>(), c.maker);
         std::string notes = Join(o.notes, "\n");
         EXPECT_NE(notes.find(c.note), std::string::npos) << notes;
         if (c.agent == Agent::Serves) EXPECT_EQ(o.deviceIdOrigin->fields.at(1).second, "ppmPrinterIEEE1284DeviceId");

@@ -8,7 +8,7 @@
 
 #include "cli/cli.h"
 #include "outcome/exit_codes.h"
-#include "snapshot/record_json.h"
+#include "snapshot/snapshot_json.h"
 
 namespace pathost {
 namespace {

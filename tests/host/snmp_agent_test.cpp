@@ -61,10 +61,10 @@ TEST(SnmpAgent, TheClientReadsTheDeviceIdFromSnmpd) {
     ASSERT_EQ(run.outcomes.size(), 1u);
     const PollOutcome &o = run.outcomes[0];
     EXPECT_EQ(run.exitCode, 0) << o.message;
-    EXPECT_EQ(o.record["pMakerName"], "Acme");
-    EXPECT_EQ(o.record["pModelName"], "Model 1");
-    EXPECT_EQ(o.record["pEngineStatus"][0]["dwStatus"], 10003);
-    EXPECT_EQ(o.record["dwTrayInfoCount"], 5) << "the PJL categories come from the printer";
+    EXPECT_EQ(RecordJson(*o.snapshot)["pMakerName"], "Acme");
+    EXPECT_EQ(RecordJson(*o.snapshot)["pModelName"], "Model 1");
+    EXPECT_EQ(RecordJson(*o.snapshot)["pEngineStatus"][0]["dwStatus"], 10003);
+    EXPECT_EQ(RecordJson(*o.snapshot)["dwTrayInfoCount"], 5) << "the PJL categories come from the printer";
     ASSERT_TRUE(o.deviceIdOrigin);
     EXPECT_EQ(o.deviceIdOrigin->fields.at(0).second, "1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1");
 }

@@ -345,7 +345,7 @@ void AddDemo(CLI::App &app, Run &run) {
         c.profileFile = o->profile;
         c.fault = *sim::ParseFault(o->fault);
         c.snmp.fault = *sim::ParseSnmpFault(o->snmpFault);
-        c.limits = o->times.limits(size_t{1} << 20);
+        c.limits = o->times.limits(kDefaultMaxBytes);
         c.output.json = o->json;
         run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
             return WithModule(module, err, [&](const Module &m) { return RunDemo(m, c, out, err); });

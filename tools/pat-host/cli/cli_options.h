@@ -43,7 +43,7 @@ struct DeviceIdOptions {
 struct AnswerOptions {
     std::string mask = "all";
     bool raw = false, lenient = false, json = false;
-    size_t maxBytes = size_t{1} << 20;
+    size_t maxBytes = kDefaultMaxBytes;
 };
 struct TimeOptions {
     double timeout = 10, idle = 3;

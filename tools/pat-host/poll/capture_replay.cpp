@@ -57,7 +57,7 @@ ReplayRun ReplayThrough(const Module &module, const ReplaySettings &command, con
     if (!plan) {
         outcome.kind = plan.error().kind;
         outcome.message = plan.error().message;
-        outcome.record = RecordToJson(*record);
+        outcome.snapshot = SnapshotOf(*record);
         return run;
     }
     run.planned = true;
@@ -74,7 +74,7 @@ ReplayRun ReplayThrough(const Module &module, const ReplaySettings &command, con
     if (!round) {
         outcome.kind = round.error().kind;
         outcome.message = round.error().message;
-        outcome.record = RecordToJson(*record);
+        outcome.snapshot = SnapshotOf(*record);
         return run;
     }
     AddRound(outcome, std::move(*round));

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "sources/device_id_source.h"
+#include "transport/poll_session.h"
 #include "module/module.h"
 #include "poll/outcome.h"
 
@@ -22,7 +23,7 @@ struct ReplaySettings {
     std::vector<uint16_t> trays;
     bool raw = false;
     bool lenient = false;
-    size_t maxBytes = size_t{1} << 20;
+    size_t maxBytes = kDefaultMaxBytes;
 };
 
 // What every module is given: the capture and the prepared device ID.

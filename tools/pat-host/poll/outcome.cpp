@@ -18,19 +18,19 @@ void FinishOutcome(const Module &module, PollOutcome &outcome, PrnInfoEx *record
     if (!flat) {
         outcome.kind = flat.error().kind;
         outcome.message = flat.error().message;
-        outcome.record = RecordToJson(*record);
+        outcome.snapshot = SnapshotOf(*record);
         return;
     }
-    outcome.flat = std::move(*flat);
-    if (!outcome.flat->ok) {
+    if (!flat->ok) {
         // A module build without the conversion is no failure of this poll.
-        if (outcome.flat->lastError != PAT_ERROR_CALL_NOT_IMPLEMENTED && Succeeded(outcome.kind)) {
+        if (flat->lastError != PAT_ERROR_CALL_NOT_IMPLEMENTED && Succeeded(outcome.kind)) {
             outcome.kind = OutcomeKind::ModuleFailure;
-            outcome.message = "PatPrnInfoExToPrnInfo failed with " + HexCode(outcome.flat->lastError) + " (" +
-                              ErrorMeaning(outcome.flat->lastError) + ")";
+            outcome.message = "PatPrnInfoExToPrnInfo failed with " + HexCode(flat->lastError) + " (" +
+                              ErrorMeaning(flat->lastError) + ")";
         }
     }
-    outcome.record = RecordToJson(*record);
+    outcome.snapshot = SnapshotOf(*record);
+    outcome.snapshot->flat = ConversionOf(flat->ok, flat->lastError, flat->flat);
 }
 
 }  // namespace pathost

@@ -12,7 +12,8 @@
 #include "module/module.h"
 #include "outcome/outcome_kind.h"
 #include "snapshot/record_diff.h"
-#include "snapshot/record_json.h"
+#include "snapshot/printer_snapshot.h"
+#include "snapshot/snapshot_json.h"
 
 namespace pathost {
 
@@ -30,8 +31,7 @@ struct PollOutcome {
     std::vector<std::string> unanswered;  // the host's optional inquiries left unanswered
     bool lenient = false;
     std::vector<ModuleCall> calls;
-    std::optional<FlatRecord> flat;
-    Json record;                  // the PrnInfoEx after this poll
+    std::optional<PrinterSnapshot> snapshot;  // the record after this poll, and its flat form
     std::vector<Change> changes;  // since the previous poll (--watch)
     bool watching = false;
     std::optional<DeviceIdOrigin> deviceIdOrigin;

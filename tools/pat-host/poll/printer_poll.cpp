@@ -24,7 +24,9 @@ bool AsksSomethingNew(const QueryPlan &next, const std::vector<std::string> &ask
 class OnePrinter : public PrinterPoll, public std::enable_shared_from_this<OnePrinter> {
 public:
     OnePrinter(boost::asio::io_context &io, Target target, const PollSettings &settings, Report report)
-        : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)), record_(*settings.module) {}
+        : io_(io), target_(std::move(target)), settings_(settings), report_(std::move(report)), record_(*settings.module) {
+        for (uint16_t tray : settings_.trays) record_.AddTray(tray);
+    }
 
     void Poll(unsigned number, std::function<void(OutcomeKind)> finished) override {
         finished_ = std::move(finished);
@@ -50,7 +52,7 @@ public:
         NewOutcome(number);
         outcome_.kind = OutcomeKind::Interrupted;
         outcome_.message = why;
-        outcome_.record = RecordToJson(*record_);
+        outcome_.snapshot = SnapshotOf(*record_);
         report_(outcome_);
     }
 
@@ -176,11 +178,11 @@ private:
         if (!outcome_.calls.empty()) {
             FinishOutcome(*settings_.module, outcome_, record_.get(), mask_);
             if (outcome_.watching) {  // only a watch shows what changed; no copy kept otherwise
-                if (previous_) outcome_.changes = DiffRecords(*previous_, outcome_.record);
-                previous_ = outcome_.record;
+                if (previous_) outcome_.changes = DiffSnapshots(*previous_, *outcome_.snapshot);
+                previous_ = outcome_.snapshot;
             }
         } else {
-            outcome_.record = RecordToJson(*record_);
+            outcome_.snapshot = SnapshotOf(*record_);
         }
         if (unansweredNote)
             outcome_.notes.push_back("the printer did not answer the optional inquiries: " + Join(outcome_.unanswered));
@@ -201,7 +203,7 @@ private:
     uint32_t mask_ = 0;  // this poll's: without a device ID, less its categories
     std::vector<std::string> asked_;
     PollOutcome outcome_;
-    std::optional<Json> previous_;
+    std::optional<PrinterSnapshot> previous_;
     std::function<void(OutcomeKind)> finished_;
     std::function<void()> stop_;  // set while the source or an exchange is in flight
 };

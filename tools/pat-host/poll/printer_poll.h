@@ -30,6 +30,9 @@ struct PollSettings {
     std::chrono::milliseconds watchInterval{0};  // 0: poll once
     unsigned watchCount = 0;                     // polls per printer with a watch; 0: until stopped
     std::function<void(const std::string &)> capture;  // given the raw answer of every round
+    // Trays the record starts with, so the first round asks for them at once
+    // (a poll object that lives for one poll: the trays its previous poll found).
+    std::vector<uint16_t> trays;
 };
 
 

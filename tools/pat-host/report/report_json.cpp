@@ -69,17 +69,18 @@ Json OutcomeToJson(const PollOutcome &o) {
         j["deviceIdSource"] = nullptr;
     }
     j["cleaning"] = CleaningToJson(o);
-    j["PrnInfoEx"] = o.record;
-    if (o.flat && o.flat->ok)
-        j["PrnInfo"] = FlatToJson(o.flat->flat);
+    j["PrnInfoEx"] = o.snapshot ? RecordJson(*o.snapshot) : Json(nullptr);
+    const FlatConversion *flat = o.snapshot && o.snapshot->flat ? &*o.snapshot->flat : nullptr;
+    if (const FlatSnapshot *record = o.snapshot ? o.snapshot->flatRecord() : nullptr)
+        j["PrnInfo"] = FlatJson(*record);
     else
         j["PrnInfo"] = nullptr;
-    if (o.flat)
+    if (flat)
         j["PrnInfoResult"] = {{"call", "PatPrnInfoExToPrnInfo"},
-                              {"result", o.flat->ok ? 1 : 0},
-                              {"lastError", o.flat->lastError},
-                              {"lastErrorHex", HexCode(o.flat->lastError)},
-                              {"lastErrorMeaning", ErrorMeaning(o.flat->lastError)}};
+                              {"result", flat->ok ? 1 : 0},
+                              {"lastError", flat->lastError},
+                              {"lastErrorHex", HexCode(flat->lastError)},
+                              {"lastErrorMeaning", ErrorMeaning(flat->lastError)}};
     else
         j["PrnInfoResult"] = nullptr;
     if (o.watching) {

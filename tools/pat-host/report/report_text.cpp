@@ -21,13 +21,7 @@ void Line(std::ostream &out, const std::string &label, const std::string &value)
     out << "  " << Pad(label, kLabelWidth) << value << '\n';
 }
 
-std::string Str(const Json &value) {
-    if (value.is_null()) return "-";
-    if (value.is_string()) return value.get<std::string>().empty() ? "-" : Visible(value.get<std::string>());
-    return value.dump();
-}
-
-unsigned U(const Json &value) { return value.is_number() ? value.get<unsigned>() : 0; }
+std::string Str(const std::optional<std::string> &value) { return value && !value->empty() ? Visible(*value) : "-"; }
 
 template <unsigned N>
 std::string Named(const CodeName (&table)[N], unsigned code, const char *unknown) {
@@ -45,120 +39,112 @@ std::string Paper(unsigned code) {
     return Pad(paper->keyword, 12) + size;
 }
 
-void PrintTrays(std::ostream &out, const Json &trays) {
+void PrintTrays(std::ostream &out, const std::vector<Tray> &trays) {
     Line(out, "trays", trays.empty() ? "none" : "(" + std::to_string(trays.size()) + ")");
-    for (const Json &t : trays) {
+    for (const Tray &t : trays) {
         char level[16];
-        snprintf(level, sizeof level, "%3u%%", U(t["wLevel"]));
-        unsigned attributes = U(t["dwAttributes"]);
-        std::string text = Pad(Named(kTrayNames, U(t["wTray"]), "tray"), 16) + Pad(Paper(U(t["wPaperSize"])), 27) + level;
-        if (attributes & PAT_TRAY_LOCKED) text += "  locked";
-        if (U(t["wMedia"]) != 0) text += "  media " + std::to_string(U(t["wMedia"]));
+        snprintf(level, sizeof level, "%3u%%", unsigned{t.level});
+        std::string text = Pad(Named(kTrayNames, t.code, "tray"), 16) + Pad(Paper(t.paper), 27) + level;
+        if (t.locked()) text += "  locked";
+        if (t.media != 0) text += "  media " + std::to_string(t.media);
         out << "    " << text << '\n';
     }
 }
 
-void PrintBins(std::ostream &out, const Json &record) {
-    const Json &bins = record["pOutBinInfo"];
+void PrintBins(std::ostream &out, const std::vector<OutputBin> &bins) {
     Line(out, "output bins", bins.empty() ? "none" : "(" + std::to_string(bins.size()) + ")");
-    for (const Json &b : bins)
-        out << "    " << Pad(Named(kBinNames, U(b["wBin"]), "bin"), 22) << Named(kBinStates, U(b["wState"]), "state")
-            << '\n';
+    for (const OutputBin &b : bins)
+        out << "    " << Pad(Named(kBinNames, b.code, "bin"), 22) << Named(kBinStates, b.state, "state") << '\n';
 }
 
-std::string Emulations(const Json &list) {
+std::string Emulations(const std::vector<Emulation> &list) {
     std::string text;
-    for (const Json &e : list) {
+    for (const Emulation &e : list) {
         if (!text.empty()) text += ", ";
-        text += Named(kEmulationNames, U(e["wEmulation"]), "emulation");
-        if (!e["szVersion"].get<std::string>().empty()) text += " " + Visible(e["szVersion"].get<std::string>());
+        text += Named(kEmulationNames, e.code, "emulation");
+        if (!e.version.empty()) text += " " + Visible(e.version);
     }
     return text.empty() ? "none" : text;
 }
 
-std::string Options(const Json &record) {
+std::string Options(const PrinterSnapshot &r) {
     std::string text;
-    for (const Json &d : record["pDeviceInfo"]) {
+    for (uint16_t code : r.devices) {
         if (!text.empty()) text += ", ";
-        unsigned code = U(d["wDevice"]);
         const char *name = NameOf(kDeviceNames, code);
         text += name != nullptr ? std::string(name) + " (" + std::to_string(code) + ")" : "device " + std::to_string(code);
     }
     if (text.empty()) text = "no devices";
-    text += U(record["bCopyGuard"]) ? "; copy guard on" : "; copy guard off";
+    text += r.copyGuard ? "; copy guard on" : "; copy guard off";
     return text;
 }
 
-std::string Packages(const Json &list) {
+std::string Packages(const std::vector<Package> &list) {
     std::string text;
-    for (const Json &p : list) {
+    for (const Package &p : list) {
         if (!text.empty()) text += ", ";
-        text += "#" + std::to_string(U(p["wIndex"])) + " " + Visible(p["szName"].get<std::string>()) +
-                (U(p["dwState"]) == 1 ? " active" : " not active");
+        text += "#" + std::to_string(p.index) + " " + Visible(p.name) + (p.active() ? " active" : " not active");
     }
     return text.empty() ? "none" : text;
 }
 
-std::string Zolt(const Json &list) {
-    for (const Json &u : list) {
-        if (U(u["wEmulation"]) != 15) continue;
-        return "memory usage " + Named(kMemoryUsageNames, U(u["dwMemoryUsage"]), "code") + ", image rotation " +
-               Named(kImageRotationNames, U(u["dwImageRotation"]), "code") + ", other \"" +
-               Visible(u["szOther"].get<std::string>()) + "\"";
+std::string Zolt(const std::vector<EmulationDetail> &list) {
+    for (const EmulationDetail &u : list) {
+        if (u.emulation != 15) continue;
+        return "memory usage " + Named(kMemoryUsageNames, u.memoryUsage, "code") + ", image rotation " +
+               Named(kImageRotationNames, u.imageRotation, "code") + ", other \"" + Visible(u.other) + "\"";
     }
     return "none";
 }
 
-std::string EngineStatus(const Json &record) {
+std::string EngineStatus(const PrinterSnapshot &r) {
     std::string text;
-    for (const Json &s : record["pEngineStatus"]) {
+    for (const EngineState &s : r.engineStatus) {
         if (!text.empty()) text += ", ";
-        text += std::to_string(U(s["dwStatus"]));
-        std::string detail = s["szText"].get<std::string>();
-        if (!detail.empty()) text += " \"" + Visible(detail) + "\"";
+        text += std::to_string(s.code);
+        if (!s.text.empty()) text += " \"" + Visible(s.text) + "\"";
     }
     if (text.empty()) text = "none";
-    return text + "; bStatus " + std::to_string(U(record["bStatus"]));
+    return text + "; bStatus " + std::to_string(r.status);
 }
 
-std::string Counters(const Json &list) {
+std::string Counters(const std::vector<Counter> &list) {
     std::string text;
-    for (const Json &c : list) text += (text.empty() ? "" : ", ") + ("kind " + std::to_string(U(c["wKind"])) + ": " + c["lValue"].dump());
+    for (const Counter &c : list)
+        text += (text.empty() ? "" : ", ") + ("kind " + std::to_string(c.kind) + ": " + std::to_string(c.value));
     return text.empty() ? "none" : text;
 }
 
-void PrintFlat(std::ostream &out, const PollOutcome &o) {
-    if (!o.flat) return;
-    if (!o.flat->ok) {
-        Line(out, "flat record", "not available: PatPrnInfoExToPrnInfo failed with " + HexCode(o.flat->lastError) +
-                                     " (" + ErrorMeaning(o.flat->lastError) + ")");
+void PrintFlat(std::ostream &out, const PrinterSnapshot &snapshot) {
+    if (!snapshot.flat) return;
+    if (!snapshot.flat->ok) {
+        Line(out, "flat record", "not available: PatPrnInfoExToPrnInfo failed with " + HexCode(snapshot.flat->lastError) +
+                                     " (" + ErrorMeaning(snapshot.flat->lastError) + ")");
         return;
     }
-    const PrnInfo &f = o.flat->flat;
+    const FlatSnapshot &f = *snapshot.flatRecord();
     char text[256];
     snprintf(text, sizeof text,
              "PrnInfo (%u bytes): engine status %u (%u), memory %u KB, %u trays, %u bins, %u emulations, device 1 %s",
-             f.dwSize, f.dwEngineStatus, f.dwEngineStatusCount, f.dwMemoryKB, f.dwTrayCount, f.dwBinCount,
-             f.dwEmulationCount, f.dwHasDevice1 ? "present" : "absent");
+             f.size, f.engineStatus, f.engineStatusCount, f.memoryKB, f.trayCount, f.binCount,
+             f.emulationCount, f.hasDevice1 ? "present" : "absent");
     Line(out, "flat record", text);
     std::string trays;
-    for (uint32_t i = 0; i < f.dwTrayCount && i < 64; ++i) {
-        trays += (trays.empty() ? "" : ", ") + std::to_string(f.aTrayPaper[i].dwCode) + ": paper " +
-                 std::to_string(f.aTrayPaper[i].dwValue);
-        if (i < 16) trays += " level " + std::to_string(f.aTrayLevel[i].dwValue);
+    for (size_t i = 0; i < f.trayPaper.size(); ++i) {
+        trays += (trays.empty() ? "" : ", ") + std::to_string(f.trayPaper[i].code) + ": paper " +
+                 std::to_string(f.trayPaper[i].value);
+        if (const CodeValue *level = f.trayLevelOf(i)) trays += " level " + std::to_string(level->value);
     }
     if (!trays.empty()) Line(out, "", "trays " + trays);
     std::string bins;
-    for (uint32_t i = 0; i < f.dwBinCount && i < 16; ++i)
-        bins += (bins.empty() ? "" : ", ") + std::to_string(f.aBins[i].dwCode) + ": state " + std::to_string(f.aBins[i].dwValue);
+    for (const CodeValue &bin : f.bins)
+        bins += (bins.empty() ? "" : ", ") + std::to_string(bin.code) + ": state " + std::to_string(bin.value);
     std::string emulations;
-    for (uint32_t i = 0; i < f.dwEmulationCount && i < 32; ++i)
-        emulations += (emulations.empty() ? "" : ", ") + std::to_string(f.adwEmulations[i]);
+    for (uint32_t emulation : f.emulations) emulations += (emulations.empty() ? "" : ", ") + std::to_string(emulation);
     if (!bins.empty() || !emulations.empty())
         Line(out, "", "bins " + (bins.empty() ? "none" : bins) + "; emulations " + (emulations.empty() ? "none" : emulations));
-    Line(out, "", "maker \"" + Visible(FixedText(f.szMakerName, sizeof f.szMakerName)) + "\", model \"" +
-                      Visible(FixedText(f.szModelName, sizeof f.szModelName)) + "\", firmware \"" +
-                      Visible(FixedText(f.szSysVersion, sizeof f.szSysVersion)) + "\"");
+    Line(out, "", "maker \"" + Visible(f.makerName) + "\", model \"" + Visible(f.modelName) + "\", firmware \"" +
+                      Visible(f.sysVersion) + "\"");
 }
 
 void PrintCalls(std::ostream &out, const PollOutcome &o) {
@@ -212,29 +198,29 @@ void PrintText(std::ostream &out, const PollOutcome &o) {
     if (o.module) Line(out, "module", ModuleLine(*o.module));
     if (!ok) Line(out, "problem", o.message);
     if (std::string next = NextStep(o); !next.empty()) Line(out, "next", next);
-    const Json &r = o.record;
     bool body = !o.calls.empty() && (ok || o.lenient);
     if (body && o.watching && o.poll > 1) {
         Line(out, "changes", o.changes.empty() ? "none since the last poll" : "since the last poll:");
         for (const Change &change : o.changes) out << "    " << Visible(FormatChange(change)) << '\n';
     } else if (body) {
-        Line(out, "maker", Str(r["pMakerName"]));
-        Line(out, "model", Str(r["pModelName"]) + "  (model code " + std::to_string(U(r["bModelCode"])) + ")");
-        Line(out, "description", Str(r["pDescription"]));
-        Line(out, "firmware", Str(r["pSYSVersion"]));
-        Line(out, "main program", Str(r["pMainProgVersion"]));
-        Line(out, "KVN version", Str(r["pKVNVersion"]));
-        Line(out, "emulations", Emulations(r["pLoadedEmul"]));
-        Line(out, "memory", std::to_string(U(r["dwMemoryKB"])) + " KB");
-        PrintTrays(out, r["pTrayInfo"]);
-        PrintBins(out, r);
+        const PrinterSnapshot &r = *o.snapshot;
+        Line(out, "maker", Str(r.makerName));
+        Line(out, "model", Str(r.modelName) + "  (model code " + std::to_string(r.modelCode) + ")");
+        Line(out, "description", Str(r.description));
+        Line(out, "firmware", Str(r.sysVersion));
+        Line(out, "main program", Str(r.mainProgVersion));
+        Line(out, "KVN version", Str(r.kvnVersion));
+        Line(out, "emulations", Emulations(r.emulations));
+        Line(out, "memory", std::to_string(r.memoryKB) + " KB");
+        PrintTrays(out, r.trays);
+        PrintBins(out, r.bins);
         Line(out, "options", Options(r));
-        Line(out, "packages", Packages(r["pFuncpkgInfo"]));
-        Line(out, "ZOLT", Zolt(r["pEmulUniqInfo"]));
+        Line(out, "packages", Packages(r.functionPackages));
+        Line(out, "ZOLT", Zolt(r.emulationDetails));
         Line(out, "engine status", EngineStatus(r));
-        Line(out, "counters", Counters(r["pCounterInfo"]));
-        Line(out, "supplies", Counters(r["pSupplyInfo"]));
-        PrintFlat(out, o);
+        Line(out, "counters", Counters(r.counters));
+        Line(out, "supplies", Counters(r.supplies));
+        PrintFlat(out, r);
     }
     PrintCalls(out, o);
     if (o.deviceIdOrigin) Line(out, "device ID", o.deviceIdOrigin->line);

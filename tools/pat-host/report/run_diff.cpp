@@ -13,13 +13,9 @@ void Compare(std::vector<Change> &changes, const std::string &path, const Json &
 Json CallResult(const ModuleCall *call) { return call != nullptr ? Json(call->result) : Json("not called"); }
 Json CallError(const ModuleCall *call) { return call != nullptr ? Json(HexCode(call->lastError)) : Json("not called"); }
 
-Json FlatResult(const std::optional<FlatRecord> &flat) { return flat ? Json(flat->ok ? 1 : 0) : Json("not called"); }
-Json FlatError(const std::optional<FlatRecord> &flat) {
-    return flat ? Json(HexCode(flat->lastError)) : Json("not called");
-}
-Json FlatFields(const std::optional<FlatRecord> &flat) {
-    return flat && flat->ok ? FlatToJson(flat->flat) : Json::object();
-}
+const FlatConversion *FlatOf(const PollOutcome &o) { return o.snapshot && o.snapshot->flat ? &*o.snapshot->flat : nullptr; }
+Json FlatResult(const FlatConversion *flat) { return flat ? Json(flat->ok ? 1 : 0) : Json("not called"); }
+Json FlatError(const FlatConversion *flat) { return flat ? Json(HexCode(flat->lastError)) : Json("not called"); }
 
 }  // namespace
 
@@ -36,18 +32,14 @@ std::vector<Change> DiffRuns(const ReplayRun &first, const ReplayRun &second) {
         Compare(changes, name + ".result", CallResult(x), CallResult(y));
         Compare(changes, name + ".lastError", CallError(x), CallError(y));
     }
-    Compare(changes, "PatPrnInfoExToPrnInfo.result", FlatResult(a.flat), FlatResult(b.flat));
-    Compare(changes, "PatPrnInfoExToPrnInfo.lastError", FlatError(a.flat), FlatError(b.flat));
-    std::vector<Change> record = DiffRecords(a.record, b.record);
+    const FlatConversion *flatOfA = FlatOf(a), *flatOfB = FlatOf(b);
+    Compare(changes, "PatPrnInfoExToPrnInfo.result", FlatResult(flatOfA), FlatResult(flatOfB));
+    Compare(changes, "PatPrnInfoExToPrnInfo.lastError", FlatError(flatOfA), FlatError(flatOfB));
+    if (!a.snapshot || !b.snapshot) return changes;  // a replay always makes one
+    std::vector<Change> record = DiffSnapshots(*a.snapshot, *b.snapshot);
     changes.insert(changes.end(), record.begin(), record.end());
-    // A flat record missing on one side is the result above, not every field.
-    if (!FlatFields(a.flat).empty() && FlatFields(b.flat).empty()) return changes;
-    if (FlatFields(a.flat).empty() && !FlatFields(b.flat).empty()) return changes;
-    Json flatA = FlatFields(a.flat), flatB = FlatFields(b.flat);
-    for (auto field = flatA.begin(); field != flatA.end(); ++field)
-        Compare(changes, "PrnInfo." + field.key(), field.value(), flatB.value(field.key(), Json()));
-    for (auto field = flatB.begin(); field != flatB.end(); ++field)
-        if (!flatA.contains(field.key())) changes.push_back({"PrnInfo." + field.key(), nullptr, field.value()});
+    std::vector<Change> flat = DiffFlat(a.snapshot->flatRecord(), b.snapshot->flatRecord());
+    changes.insert(changes.end(), flat.begin(), flat.end());
     return changes;
 }
 

@@ -70,6 +70,9 @@ struct Scheduler::Impl : std::enable_shared_from_this<Scheduler::Impl> {
         unsigned failures = 0;
         std::chrono::steady_clock::time_point started;
         std::chrono::system_clock::time_point nextPoll;
+        // The trays its last poll found: a fresh record lists them, so the
+        // first round asks for them at once instead of needing a second.
+        std::vector<uint16_t> trays;
     };
 
     Impl(boost::asio::io_context &io, SchedulePolicy policy, Report report)
@@ -81,7 +84,9 @@ struct Scheduler::Impl : std::enable_shared_from_this<Scheduler::Impl> {
         Slot &slot = slots[index];
         if (!slot.poll) {
             std::weak_ptr<Impl> weak = weak_from_this();
-            slot.poll = MakePrinterPoll(io, slot.target.target, slot.target.settings, [weak, index](const PollOutcome &o) {
+            PollSettings settings = slot.target.settings;
+            settings.trays.insert(settings.trays.end(), slot.trays.begin(), slot.trays.end());
+            slot.poll = MakePrinterPoll(io, slot.target.target, settings, [weak, index](const PollOutcome &o) {
                 if (auto self = weak.lock()) self->Reported(index, o);
             });
         }
@@ -90,6 +95,10 @@ struct Scheduler::Impl : std::enable_shared_from_this<Scheduler::Impl> {
 
     void Reported(size_t index, const PollOutcome &outcome) {
         if (destroyed || (interrupted && !policy.reportUnfinished)) return;
+        if (outcome.snapshot && Succeeded(outcome.kind)) {
+            slots[index].trays.clear();
+            for (const Tray &tray : outcome.snapshot->trays) slots[index].trays.push_back(tray.code);
+        }
         report(index, outcome, std::chrono::steady_clock::now() - slots[index].started);
     }
 

@@ -39,7 +39,9 @@ void Fleet::Reload(std::vector<FleetTarget> targets) {
 
 void Fleet::Finished(size_t index, const PollOutcome &outcome, std::chrono::steady_clock::duration took) {
     TargetStatus &status = status_[index];
+    unsigned poll = status.last ? status.last->poll + 1 : 1;  // each poll object makes one poll
     status.last = outcome;
+    status.last->poll = poll;
     status.finishedAt = std::chrono::system_clock::now();
     status.duration = took;
     ++status.pollsByResult[outcome.result()];

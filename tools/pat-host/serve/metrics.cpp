@@ -56,10 +56,7 @@ struct Line {
     }
 };
 
-std::string Field(const Json &record, const char *name) {
-    const Json &value = record.contains(name) ? record[name] : Json();
-    return value.is_string() ? value.get<std::string>() : std::string();
-}
+std::string Field(const std::optional<std::string> &text) { return text.value_or(std::string()); }
 
 std::string CodeLabel(const char *name, unsigned code, const char *kind) {
     return name != nullptr ? name : std::string(kind) + " " + std::to_string(code);
@@ -70,39 +67,33 @@ std::string PaperLabel(unsigned code) {
     return paper != nullptr ? paper->keyword : std::to_string(code);
 }
 
-void RecordSamples(std::vector<std::string> &lines, const std::string &target, const Json &record) {
+void RecordSamples(std::vector<std::string> &lines, const std::string &target, const PrinterSnapshot &record) {
     Line info{lines[kInfo], target};
     info(kInfo,
-         {{"maker", Field(record, "pMakerName")}, {"model", Field(record, "pModelName")},
-          {"description", Field(record, "pDescription")}, {"firmware", Field(record, "pSYSVersion")}},
+         {{"maker", Field(record.makerName)}, {"model", Field(record.modelName)},
+          {"description", Field(record.description)}, {"firmware", Field(record.sysVersion)}},
          1);
-    Line{lines[kMemory], target}(kMemory, {}, record.value("dwMemoryKB", 0.0) * 1024);
-    for (const Json &tray : record.value("pTrayInfo", Json::array())) {
-        unsigned code = tray.value("wTray", 0u);
-        std::string name = CodeLabel(NameOf(kTrayNames, code), code, "tray");
+    Line{lines[kMemory], target}(kMemory, {}, static_cast<double>(record.memoryBytes()));
+    for (const Tray &tray : record.trays) {
+        std::string name = CodeLabel(NameOf(kTrayNames, tray.code), tray.code, "tray");
         Line{lines[kTrayLevel], target}(kTrayLevel,
-                                        {{"tray", std::to_string(code)}, {"name", name},
-                                         {"paper", PaperLabel(tray.value("wPaperSize", 0u))}},
-                                        tray.value("wLevel", 0u));
-        uint32_t attributes = tray.value("dwAttributes", 0xFFFFFFFFu);
-        if (attributes != 0xFFFFFFFFu)  // the source did not say
-            Line{lines[kTrayLocked], target}(kTrayLocked, {{"tray", std::to_string(code)}, {"name", name}},
-                                             attributes & 1);
+                                        {{"tray", std::to_string(tray.code)}, {"name", name},
+                                         {"paper", PaperLabel(tray.paper)}},
+                                        tray.level);
+        if (tray.attributesReported())
+            Line{lines[kTrayLocked], target}(kTrayLocked, {{"tray", std::to_string(tray.code)}, {"name", name}},
+                                             tray.locked() ? 1 : 0);
     }
-    for (const Json &bin : record.value("pOutBinInfo", Json::array())) {
-        unsigned code = bin.value("wBin", 0u);
+    for (const OutputBin &bin : record.bins)
         Line{lines[kBinState], target}(
-            kBinState, {{"bin", std::to_string(code)}, {"name", CodeLabel(NameOf(kBinNames, code), code, "bin")}},
-            bin.value("wState", 0u));
-    }
-    for (const Json &status : record.value("pEngineStatus", Json::array()))
-        Line{lines[kEngineStatus], target}(kEngineStatus, {{"code", std::to_string(status.value("dwStatus", 0u))}}, 1);
-    for (const Json &counter : record.value("pCounterInfo", Json::array()))
-        Line{lines[kCounter], target}(kCounter, {{"kind", std::to_string(counter.value("wKind", 0u))}},
-                                      counter.value("lValue", 0));
-    for (const Json &supply : record.value("pSupplyInfo", Json::array()))
-        Line{lines[kSupply], target}(kSupply, {{"kind", std::to_string(supply.value("wKind", 0u))}},
-                                     supply.value("lValue", 0));
+            kBinState, {{"bin", std::to_string(bin.code)}, {"name", CodeLabel(NameOf(kBinNames, bin.code), bin.code, "bin")}},
+            bin.state);
+    for (const EngineState &status : record.engineStatus)
+        Line{lines[kEngineStatus], target}(kEngineStatus, {{"code", std::to_string(status.code)}}, 1);
+    for (const Counter &counter : record.counters)
+        Line{lines[kCounter], target}(kCounter, {{"kind", std::to_string(counter.kind)}}, counter.value);
+    for (const Counter &supply : record.supplies)
+        Line{lines[kSupply], target}(kSupply, {{"kind", std::to_string(supply.kind)}}, supply.value);
 }
 
 }  // namespace
@@ -123,7 +114,7 @@ TargetSamples SamplesOf(const std::string &target, const TargetStatus &status) {
         Line{lines[kPolls], label}(kPolls, {{"result", result}}, static_cast<double>(count));
     Line{lines[kFailures], label}(kFailures, {}, status.failures);
     // A printer that did not answer has no current state: nothing stale.
-    if (up && last.record.is_object()) RecordSamples(lines, label, last.record);
+    if (up && last.snapshot) RecordSamples(lines, label, *last.snapshot);
     return samples;
 }
 

@@ -105,20 +105,23 @@ std::string Routes::Metrics() const {
 }
 
 std::string Routes::Printers() const {
-    Json printers = Json::array();
+    // One printer's object at a time into the answer, never a tree of the fleet.
+    std::string out = "[";
     for (size_t i = 0; i < fleet_.size(); ++i) {
         const TargetStatus &status = fleet_.status(i);
+        if (i > 0) out += ',';
         if (status.last) {
-            printers.push_back(OutcomeToJson(*status.last));
+            out += OutcomeToJson(*status.last).dump(-1, ' ', false, Json::error_handler_t::replace);
         } else {
             PollOutcome pending;
             pending.address = fleet_.target(i).target.Label();
             pending.module = module_;
             pending.message = "not polled yet";
-            printers.push_back(OutcomeToJson(pending));
+            out += OutcomeToJson(pending).dump(-1, ' ', false, Json::error_handler_t::replace);
         }
     }
-    return printers.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+    out += "]\n";
+    return out;
 }
 
 void Routes::Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond) {

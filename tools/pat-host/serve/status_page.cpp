@@ -52,42 +52,33 @@ std::string Age(std::chrono::system_clock::duration age) {
     return std::to_string(seconds / 3600) + " h ago";
 }
 
-std::string Text(const Json &record, const char *name) {
-    return record.contains(name) && record[name].is_string() ? record[name].get<std::string>() : std::string();
-}
-
-void Trays(std::string &out, const Json &record) {
-    const Json trays = record.value("pTrayInfo", Json::array());
-    if (trays.empty()) return;
+void Trays(std::string &out, const PrinterSnapshot &record) {
+    if (record.trays.empty()) return;
     out += "<h3>Input trays</h3>";
-    for (const Json &tray : trays) {
-        unsigned code = tray.value("wTray", 0u), level = std::min(tray.value("wLevel", 0u), 100u);
-        const char *name = NameOf(kTrayNames, code);
-        const PaperName *paper = FindCode(kPaperNames, tray.value("wPaperSize", 0u));
-        uint32_t attributes = tray.value("dwAttributes", 0xFFFFFFFFu);
-        bool locked = attributes != 0xFFFFFFFFu && (attributes & 1);
-        out += "<div class=\"tray\" data-tray=\"" + std::to_string(code) + "\"><span>" +
-               Html(name != nullptr ? name : "Tray code " + std::to_string(code)) + "<br><span class=\"paper\">" +
+    for (const Tray &tray : record.trays) {
+        unsigned level = tray.levelPercent();
+        const char *name = NameOf(kTrayNames, tray.code);
+        const PaperName *paper = FindCode(kPaperNames, tray.paper);
+        out += "<div class=\"tray\" data-tray=\"" + std::to_string(tray.code) + "\"><span>" +
+               Html(name != nullptr ? name : "Tray code " + std::to_string(tray.code)) + "<br><span class=\"paper\">" +
                Html(paper != nullptr ? paper->keyword : "paper ?") + "</span>" +
-               (locked ? "<span class=\"lock\">locked</span>" : "") + "</span><div class=\"bar\" role=\"meter\" aria-valuenow=\"" +
+               (tray.locked() ? "<span class=\"lock\">locked</span>" : "") + "</span><div class=\"bar\" role=\"meter\" aria-valuenow=\"" +
                std::to_string(level) + "\"><i class=\"" + (level == 0 ? "empty" : level <= 20 ? "low" : "") +
                "\" style=\"width:" + std::to_string(level) + "%\"></i></div><span class=\"pct\">" +
                std::to_string(level) + " %</span></div>";
     }
 }
 
-void Bins(std::string &out, const Json &record) {
-    const Json bins = record.value("pOutBinInfo", Json::array());
-    if (bins.empty()) return;
+void Bins(std::string &out, const PrinterSnapshot &record) {
+    if (record.bins.empty()) return;
     out += "<h3>Output bins</h3><div class=\"bins\">";
-    for (const Json &bin : bins) {
-        unsigned code = bin.value("wBin", 0u), state = bin.value("wState", 0u);
-        const char *name = NameOf(kBinNames, code), *word = NameOf(kBinStates, state);
-        std::string stateWord = word != nullptr ? word : "state " + std::to_string(state);
+    for (const OutputBin &bin : record.bins) {
+        const char *name = NameOf(kBinNames, bin.code), *word = NameOf(kBinStates, bin.state);
+        std::string stateWord = word != nullptr ? word : "state " + std::to_string(bin.state);
         std::string cls = stateWord;
         std::replace(cls.begin(), cls.end(), ' ', '-');
         out += "<span class=\"bin " + Html(cls) + "\">" +
-               Html(name != nullptr ? name : "Bin code " + std::to_string(code)) + ": " + Html(stateWord) + "</span>";
+               Html(name != nullptr ? name : "Bin code " + std::to_string(bin.code)) + ": " + Html(stateWord) + "</span>";
     }
     out += "</div>";
 }
@@ -96,21 +87,20 @@ void Card(std::string &out, const FleetTarget &target, const TargetStatus &statu
           std::chrono::system_clock::time_point now) {
     const PollOutcome *last = status.last ? &*status.last : nullptr;
     bool up = last != nullptr && Succeeded(last->kind);
-    const Json &record = last != nullptr ? last->record : Json();
+    // Only a poll that succeeded shows the printer's state: nothing stale.
+    const PrinterSnapshot *record = up && last->snapshot ? &*last->snapshot : nullptr;
     std::string engine;
-    bool alert = false;
-    if (up)
-        for (const Json &item : record.value("pEngineStatus", Json::array())) {
-            unsigned code = item.value("dwStatus", 0u);
-            alert = alert || code != 10001;  // 10001: ready
-            engine += (engine.empty() ? "" : " · ") + Text(item, "szText") + " (" + std::to_string(code) + ")";
-        }
+    bool alert = record != nullptr && !record->engineReady();
+    if (record != nullptr)
+        for (const EngineState &item : record->engineStatus)
+            engine += (engine.empty() ? "" : " · ") + item.text + " (" + std::to_string(item.code) + ")";
     const char *state = last == nullptr ? "pending" : !up ? "down" : alert ? "warn" : "up";
-    std::string title = up ? Text(record, "pModelName") : "";
+    std::string title = record != nullptr ? record->modelName.value_or("") : "";
+    std::string maker = record != nullptr ? record->makerName.value_or("") : "";
     out += "<section class=\"card " + std::string(state) + "\" data-target=\"" + Html(target.target.Label()) + "\">";
     out += "<span class=\"badge\">" + std::string(last == nullptr ? "waiting" : up ? "answered" : "no answer") + "</span>";
     out += "<h2>" + Html(title.empty() ? target.target.Label() : title) + "</h2><div class=\"address\">" +
-           Html(target.target.Label()) + (up && !Text(record, "pMakerName").empty() ? " · " + Html(Text(record, "pMakerName")) : "") +
+           Html(target.target.Label()) + (!maker.empty() ? " · " + Html(maker) : "") +
            "</div>";
     if (last == nullptr) {
         out += "<div class=\"status\">Not polled yet</div></section>";
@@ -119,8 +109,10 @@ void Card(std::string &out, const FleetTarget &target, const TargetStatus &statu
     if (up) {
         out += "<div class=\"status" + std::string(alert ? " alert" : "") + "\">" +
                Html(engine.empty() ? "no engine status" : engine) + "</div>";
-        Trays(out, record);
-        Bins(out, record);
+        if (record != nullptr) {
+            Trays(out, *record);
+            Bins(out, *record);
+        }
     } else {
         out += "<div class=\"failure\">" + Html(last->message) + "</div>";
         if (!NextStep(*last).empty()) out += "<div class=\"hint\">" + Html(NextStep(*last)) + "</div>";

@@ -73,6 +73,22 @@ std::vector<Change> DiffRecords(const Json &before, const Json &after) {
     return changes;
 }
 
+std::vector<Change> DiffSnapshots(const PrinterSnapshot &before, const PrinterSnapshot &after) {
+    return DiffRecords(RecordJson(before), RecordJson(after));
+}
+
+std::vector<Change> DiffFlat(const FlatSnapshot *before, const FlatSnapshot *after) {
+    std::vector<Change> changes;
+    if (before == nullptr || after == nullptr) return changes;
+    Json a = FlatJson(*before), b = FlatJson(*after);
+    for (auto field = a.begin(); field != a.end(); ++field)
+        if (field.value() != b.value(field.key(), Json()))
+            changes.push_back({"PrnInfo." + field.key(), field.value(), b.value(field.key(), Json())});
+    for (auto field = b.begin(); field != b.end(); ++field)
+        if (!a.contains(field.key())) changes.push_back({"PrnInfo." + field.key(), nullptr, field.value()});
+    return changes;
+}
+
 std::string FormatChange(const Change &change) {
     auto show = [](const Json &value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); };
     if (change.before.is_null() && change.after.is_object()) return change.path + " added " + show(change.after);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "snapshot/record_json.h"
+#include "snapshot/snapshot_json.h"
 
 namespace pathost {
 
@@ -16,9 +16,14 @@ struct Change {
     Json after;        // null when an item was removed
 };
 
-// Both sides are RecordToJson snapshots. List counts are not reported on
-// their own: the items say it.
+// Both sides are RecordJson documents. List counts are not reported on their
+// own: the items say it.
 std::vector<Change> DiffRecords(const Json &before, const Json &after);
+// The same for the records of two snapshots.
+std::vector<Change> DiffSnapshots(const PrinterSnapshot &before, const PrinterSnapshot &after);
+// Two flat records field by field ("PrnInfo.dwMemoryKB"); nothing when only one
+// side has one: its conversion's result tells that.
+std::vector<Change> DiffFlat(const FlatSnapshot *before, const FlatSnapshot *after);
 
 std::string FormatChange(const Change &change);
 

@@ -17,10 +17,13 @@
 
 namespace pathost {
 
+// Answer bytes kept per printer unless --max-bytes says otherwise: 1 MiB.
+inline constexpr size_t kDefaultMaxBytes = size_t{1} << 20;
+
 struct SessionLimits {
     std::chrono::milliseconds overall{10000};
     std::chrono::milliseconds idle{3000};
-    size_t maxBytes = size_t{1} << 20;  // answer bytes kept per printer
+    size_t maxBytes = kDefaultMaxBytes;  // answer bytes kept per printer
 };
 
 enum class SessionEnd {
