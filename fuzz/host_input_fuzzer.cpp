@@ -2,13 +2,16 @@
 // the device ID's cleaning and the answer tracker that decides when a printer
 // has finished. Byte 0 picks the reader, the rest is what the printer sent.
 // Besides memory safety: cleaning only removes what it counts and keeps the
-// order of the rest; a device ID never grows; the tracker's verdict does not
-// depend on how the stream was cut into reads, and it never reads past the
-// session's byte limit.
+// order of the rest; a device ID never grows, and a well-formed one (printable
+// text behind a length that counts itself or only the text) loses no byte;
+// the tracker's verdict does not depend on how the stream was cut into reads
+// nor on whether it was cleaned first, and it never reads past the session's
+// byte limit.
 #include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
+#include <string>
 
 #include "transport/answer_tracker.h"
 #include "cleaning/cleaning.h"
@@ -42,6 +45,22 @@ void CheckDeviceIdCleaning(std::string_view bytes) {
         Require(!cleaned.prefix.removed || prefixed);
     }
     (void)LooksLengthPrefixed(bytes);
+    // The input's printable bytes as an ID, behind each prefix a printer may
+    // send; a little-endian one only where its big-endian reading cannot fit.
+    std::string text;
+    for (char c : bytes)
+        if (c >= 0x20 && c < 0x7F) text += c;
+    if (text.size() > 0xFF00) return;
+    for (size_t counted : {text.size() + 2, text.size()})
+        for (bool little : {false, true}) {
+            std::string prefix = {static_cast<char>(little ? counted & 0xFF : counted >> 8),
+                                  static_cast<char>(little ? counted >> 8 : counted & 0xFF)};
+            size_t bigReading = (size_t{static_cast<uint8_t>(prefix[0])} << 8) | static_cast<uint8_t>(prefix[1]);
+            if (little && (bigReading == text.size() || (bigReading >= 2 && bigReading <= text.size() + 2))) continue;
+            LengthPrefix report;
+            Require(StripLengthPrefix(prefix + text, &report) == text);
+            Require(report.countsText == (counted == text.size()) && report.littleEndian == little);
+        }
 }
 
 // The session feeds what arrives until the byte limit; the first two bytes
@@ -71,6 +90,12 @@ void CheckTracker(std::string_view bytes) {
     }
     if (whole.Done() && !whole.EchoSeen()) Require(whole.MissingRequired().empty());
     Require(whole.MissingRequired().size() <= 3);
+    // Cleaning removes NULs and Ctrl-Ds in any number: the tracker must come
+    // to the same verdict on what the module will read.
+    AnswerTracker cleaned = fresh();
+    cleaned.Feed(CleanPjlStream(kept).text);
+    Require(cleaned.Done() == whole.Done() && cleaned.EchoSeen() == whole.EchoSeen());
+    Require(cleaned.MissingRequired() == whole.MissingRequired() && cleaned.MissingOptional() == whole.MissingOptional());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/bin/sh
 # pat-host's folders point one way, as the module's layers do:
 #   cli -> serve -> schedule, report -> poll -> sources, module, snapshot, transport -> outcome
-#   cli -> simulator -> snmp, transport;  sources -> snmp, cleaning
+#   cli -> simulator -> snmp, transport;  sources -> snmp, cleaning;  input (files) -> outcome
 # A file includes headers of its own folder or of a folder its folder may use
 # (the table below, each list complete rather than transitive), so no two
 # folders include each other. Only main.cpp sits at the top.
@@ -10,16 +10,16 @@ dir=${1:?usage: check_host_layers.sh PAT_HOST_DIR}
 uses() {
     case "$1" in
         outcome|cleaning|snmp) echo "" ;;
-        transport) echo "outcome" ;;
+        transport|input) echo "outcome" ;;
         module) echo "outcome peloader" ;;
         snapshot) echo "module outcome" ;;
-        sources) echo "snmp cleaning outcome" ;;
-        poll) echo "sources module snapshot transport snmp cleaning outcome" ;;
-        report) echo "poll sources module snapshot transport snmp cleaning outcome" ;;
-        simulator) echo "snmp transport outcome" ;;
-        schedule) echo "poll sources module snapshot transport snmp cleaning outcome" ;;
-        serve) echo "schedule report poll sources module snapshot transport snmp cleaning outcome" ;;
-        cli) echo "serve schedule simulator report poll sources module snapshot transport snmp cleaning outcome" ;;
+        sources) echo "snmp cleaning input outcome" ;;
+        poll) echo "sources module snapshot transport snmp cleaning input outcome" ;;
+        report) echo "poll sources module snapshot transport snmp cleaning input outcome" ;;
+        simulator) echo "snmp transport input outcome" ;;
+        schedule) echo "poll sources module snapshot transport snmp cleaning input outcome" ;;
+        serve) echo "schedule report poll sources module snapshot transport snmp cleaning input outcome" ;;
+        cli) echo "serve schedule simulator report poll sources module snapshot transport snmp cleaning input outcome" ;;
         top) echo "cli" ;;
         *) echo "-" ;;
     esac

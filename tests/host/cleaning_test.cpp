@@ -1,9 +1,11 @@
 // The host's cleaning rules, one table per rule.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "cleaning/cleaning.h"
+#include "sources/command_set.h"
 
 namespace pathost {
 namespace {
@@ -16,6 +18,7 @@ struct PrefixCase {
     std::string text;
     bool littleEndian;
     bool clamped;
+    bool countsText = false;  // the length counted only the text
 };
 
 TEST(DeviceIdLengthPrefix, EitherByteOrderAndClampedToWhatArrived) {
@@ -28,6 +31,14 @@ TEST(DeviceIdLengthPrefix, EitherByteOrderAndClampedToWhatArrived) {
         {"NUL inside the announced length", "\x00\x0DMFG:A\0MDL:B"s, "MFG:A", false, false},
         {"length below the prefix itself", "\x00\x01MFG:A;"s, "MFG:A;", false, true},
         {"prefix only", "\x00\x02"s, "", false, false},
+        {"big-endian, counting only the text", "\x00\x1EMFG:Sharp;MDL:Sharp MX-M354NR;"s,
+         "MFG:Sharp;MDL:Sharp MX-M354NR;", false, false, true},
+        {"little-endian, counting only the text", "\x1E\x00MFG:Sharp;MDL:Sharp MX-M354NR;"s,
+         "MFG:Sharp;MDL:Sharp MX-M354NR;", true, false, true},
+        {"big-endian, counting itself", "\x00\x20MFG:Sharp;MDL:Sharp MX-M354NR;"s, "MFG:Sharp;MDL:Sharp MX-M354NR;",
+         false, false},
+        {"little-endian, counting itself", "\x20\x00MFG:Sharp;MDL:Sharp MX-M354NR;"s, "MFG:Sharp;MDL:Sharp MX-M354NR;",
+         true, false},
     };
     for (const PrefixCase &c : cases) {
         LengthPrefix report;
@@ -35,7 +46,20 @@ TEST(DeviceIdLengthPrefix, EitherByteOrderAndClampedToWhatArrived) {
         EXPECT_TRUE(report.removed) << c.name;
         EXPECT_EQ(report.littleEndian, c.littleEndian) << c.name;
         EXPECT_EQ(report.clamped, c.clamped) << c.name;
+        EXPECT_EQ(report.countsText, c.countsText) << c.name;
     }
+}
+
+// Safe probing reads the command set; one that names nothing is no command set.
+TEST(DeviceIdCommandSet, AnEmptyOneCountsAsNone) {
+    const std::pair<const char *, std::optional<std::string>> cases[] = {
+        {"MFG:A;CMD:;MDL:B;", std::nullopt},
+        {"MFG:A;CMD: ;MDL:B;", std::nullopt},
+        {"MFG:A;CMD:PCL,POSTSCRIPT;", "PCL,POSTSCRIPT"},
+        {"MFG:A;cmd:PJL;", "PJL"},
+        {"MFG:A;MDL:B;", std::nullopt},
+    };
+    for (const auto &[id, commandSet] : cases) EXPECT_EQ(CommandSetOf(id), commandSet) << id;
 }
 
 TEST(DeviceIdLengthPrefix, RecognisedOnlyWhereNoKeyCouldStart) {

@@ -326,7 +326,10 @@ TEST(Poll, ACaptureReplaysIntoTheSameRecord) {
     settings.module = &Loopback::LinkedLibrary();
     settings.limits = test::ShortLimits();
     std::string capture;
-    settings.capture = [&](const std::string &bytes) { capture += bytes; };
+    settings.capture = [&](const std::string &bytes) -> Expected<void> {
+        capture += bytes;
+        return {};
+    };
     Loopback::Run run = loop.Poll({Loopback::TargetOf(printer)}, settings);
     ASSERT_EQ(run.outcomes.size(), 1u);
     EXPECT_EQ(capture.size(), run.outcomes[0].bytesReceived) << "both rounds";

@@ -230,6 +230,11 @@ TEST(TargetsFile, EachFieldIsAppliedAndAnythingElseIsNamed) {
         {R"({"targets": [{"address": "h", "mask": "papers"}]})", "mask: must be"},
         {R"({"targets": {}})", "needs \"targets\""},
         {R"({"targets": [)", "t.json: not JSON: parse error"},
+        {R"({"targets": [], "targets": [{"address": "h"}]})", "t.json: targets: is given twice"},
+        {R"({"targets": [{"address": "h", "mask": 1, "mask": 2}]})", "targets[0].mask: is given twice"},
+        {R"({"targets": [{"address": "127.0.0.1\u0000x"}]})", "targets[0].address: holds a NUL byte"},
+        {R"({"targets": [{"address": "h"}, {"address": "h", "snmp": {"port": 1e400}}]})",
+         "targets[1].snmp.port: the number is out of range"},
     };
     for (const auto &[text, message] : bad) {
         auto parsed = ParseTargetsFile(text, "t.json", defaults, commandLine);

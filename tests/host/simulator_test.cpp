@@ -77,6 +77,11 @@ TEST(Profile, EveryMistakeNamesItsField) {
         {"{\"status\": {\"codes\": [-1]}}", "status.codes"},
         {"{\"versions\": [{\"version\": \"1\"}]}", "versions[0].name"},
         {"{", "not JSON"},
+        {"{\"zolt\": {\"memoryUsag\": \"USER\"}}", "zolt.memoryUsag: is not a profile field"},
+        {"{\"trays\": [{\"name\": \"INTRAY1\", \"paper\": \"A4\", \"levle\": 20}]}", "trays[0].levle: is not"},
+        {"{\"model\": \"a\", \"model\": \"b\"}", "model: is given twice"},
+        {"{\"deviceId\": \"MFG:A;\\u0000MDL:B;\"}", "deviceId: holds a NUL byte"},
+        {"{\"status\": {\"state\": 1e999}}", "status.state: the number is out of range"},
     };
     for (const auto &c : cases) {
         auto parsed = ParseProfile(c.json);

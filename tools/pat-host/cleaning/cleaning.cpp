@@ -56,10 +56,13 @@ std::string StripLengthPrefix(std::string_view bytes, LengthPrefix *report) {
     size_t bigEndian = (size_t{b0} << 8) | b1;
     size_t littleEndian = (size_t{b1} << 8) | b0;
     size_t length;
-    if (bigEndian >= 2 && bigEndian <= bytes.size()) {
-        length = bigEndian;
-    } else if (littleEndian >= 2 && littleEndian <= bytes.size()) {
-        length = littleEndian;
+    size_t textOnly = bytes.size() - 2;  // what a length of the text alone would be
+    if (bigEndian == textOnly || (bigEndian >= 2 && bigEndian <= bytes.size())) {
+        r.countsText = bigEndian == textOnly;
+        length = r.countsText ? bytes.size() : bigEndian;
+    } else if (littleEndian == textOnly || (littleEndian >= 2 && littleEndian <= bytes.size())) {
+        r.countsText = littleEndian == textOnly;
+        length = r.countsText ? bytes.size() : littleEndian;
         r.littleEndian = true;
     } else {
         length = bytes.size();
@@ -111,11 +114,11 @@ DeviceIdCleaning CleanDeviceId(std::string_view bytes, bool lengthPrefixed) {
     return result;
 }
 
-PjlCleaning CleanPjlStream(std::string_view bytes) {
+PjlCleaning CleanPjlStreamInPlace(std::string &bytes) {
     PjlCleaning result;
-    result.text.reserve(bytes.size());
     bool outsideBlock = true;
     bool afterFormFeed = false;
+    size_t kept = 0;  // never past i: what is still to be read is untouched
     for (size_t i = 0; i < bytes.size(); ++i) {
         char c = bytes[i];
         if (c == '\0' && outsideBlock) {
@@ -129,8 +132,16 @@ PjlCleaning CleanPjlStream(std::string_view bytes) {
         afterFormFeed = c == '\f';
         if (afterFormFeed) outsideBlock = true;
         if (c == '@' && bytes.compare(i, 4, "@PJL") == 0) outsideBlock = false;
-        result.text += c;
+        bytes[kept++] = c;
     }
+    bytes.resize(kept);
+    return result;
+}
+
+PjlCleaning CleanPjlStream(std::string_view bytes) {
+    std::string text(bytes);
+    PjlCleaning result = CleanPjlStreamInPlace(text);
+    result.text = std::move(text);
     return result;
 }
 

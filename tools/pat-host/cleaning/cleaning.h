@@ -16,6 +16,7 @@ struct LengthPrefix {
     bool removed = false;
     bool littleEndian = false;  // the length only fit when read low byte first
     bool clamped = false;       // neither order fit: cut to what was received
+    bool countsText = false;    // the length counted the text only, not its own two bytes
     size_t announced = 0;       // the length the bytes announced, prefix included
 };
 
@@ -31,7 +32,9 @@ struct DeviceIdCleaning {
 bool LooksLengthPrefixed(std::string_view bytes);
 
 // Strips the length prefix: the big-endian length when it fits what was
-// received, else the little-endian one, else everything received. The text
+// received, else the little-endian one, else everything received. A length
+// that is exactly what was received less two counts the text only (printers
+// differ on whether it counts itself); any other counts itself. The text
 // ends at the announced length or at the first NUL, whichever comes first.
 std::string StripLengthPrefix(std::string_view bytes, LengthPrefix *report);
 
@@ -52,6 +55,9 @@ struct PjlCleaning {
 // next "@PJL" (padding would end the module's zero-terminated text there),
 // and Ctrl-D bytes that follow a form feed (end-of-job marks).
 PjlCleaning CleanPjlStream(std::string_view bytes);
+// The same on the caller's buffer, for answers of up to --max-bytes: the
+// cleaned text is left in `bytes`, the result's text stays empty.
+PjlCleaning CleanPjlStreamInPlace(std::string &bytes);
 
 }  // namespace pathost
 

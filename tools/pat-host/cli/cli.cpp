@@ -4,6 +4,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "cli/standard_streams.h"
 #include "module/mask.h"
 #include "module/module_loading.h"
 
@@ -29,6 +30,20 @@ OutcomeKind WithModule(const std::string &path, std::ostream &err, Command comma
         return loaded.error().kind;
     }
     return command(**loaded);
+}
+
+// A command whose result is its output: a write that failed turns success or
+// failure alike into an OutputError, said on standard error.
+Run WritingOutput(const char *command, Run inner) {
+    return [command, inner = std::move(inner)](const std::string &module, std::ostream &out, std::ostream &err) {
+        OutcomeKind kind = inner(module, out, err);
+        if (kind == OutcomeKind::OutputError) return kind;  // said already
+        if (Expected<void> written = Flushed(out, "standard output"); !written) {
+            err << "pat-host " << command << ": " << written.error().message << '\n';
+            return written.error().kind;
+        }
+        return kind;
+    };
 }
 
 CLI::App *AddSubcommand(CLI::App &app, const char *name, const char *summary) {
@@ -78,9 +93,10 @@ void AddPoll(CLI::App &app, Run &run) {
     poll->add_option("--concurrency", o->concurrency, "printers polled at the same time")
         ->check(Bounds(1))
         ->capture_default_str();
-    auto *watch = poll->add_option("--watch", o->watch, "poll again every SECONDS into the same record and show what changed")
+    auto *watch = poll->add_option("--watch", o->watch,
+                                   "poll again every SECONDS (at least 1) into the same record and show what changed")
                       ->type_name("SECONDS")
-                      ->check(kSeconds);
+                      ->check(kInterval);
     poll->add_option("--watch-count", o->watchCount, "with --watch: stop after this many polls per printer (0: never)")
         ->needs(watch)
         ->capture_default_str();
@@ -95,9 +111,9 @@ void AddPoll(CLI::App &app, Run &run) {
         c.settings.watchCount = o->watchCount;
         c.captureFile = o->capture;
         c.output.json = o->answers.json;
-        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+        run = WritingOutput("poll", [c](const std::string &module, std::ostream &out, std::ostream &err) {
             return WithModule(module, err, [&](const Module &m) { return RunPoll(m, c, out, err); });
-        };
+        });
     });
 }
 
@@ -126,9 +142,10 @@ void AddServe(CLI::App &app, Run &run) {
     serve->add_option("--targets", o->targets,
                       "a JSON file of printers, each with optional device-ID settings and mask (see the README)")
         ->type_name("FILE");
-    serve->add_option("--interval", o->interval, "poll every printer this often, seconds (each with some jitter)")
+    serve->add_option("--interval", o->interval,
+                      "poll every printer this often, seconds, at least 1 (each with some jitter)")
         ->type_name("SECONDS")
-        ->check(kSeconds)
+        ->check(kInterval)
         ->capture_default_str();
     serve->add_option("--concurrency", o->concurrency, "printers polled at the same time")
         ->check(Bounds(1))
@@ -192,9 +209,9 @@ void AddReplay(CLI::App &app, Run &run) {
         c.lenient = o->answers.lenient;
         c.maxBytes = o->answers.maxBytes;
         c.output.json = o->answers.json;
-        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+        run = WritingOutput("replay", [c](const std::string &module, std::ostream &out, std::ostream &err) {
             return WithModule(module, err, [&](const Module &m) { return RunReplay(m, c, out, err); });
-        };
+        });
     });
 }
 
@@ -229,12 +246,12 @@ void AddCompare(CLI::App &app, Run &run) {
         for (const std::string &tray : o->trays) c.replay.trays.push_back(static_cast<uint16_t>(std::stoul(tray)));
         c.replay.output.json = o->json;
         c.with = o->with;
-        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+        run = WritingOutput("compare", [c](const std::string &module, std::ostream &out, std::ostream &err) {
             return WithModule(module, err, [&](const Module &first) {
                 return WithModule(c.with, err,
                                   [&](const Module &second) { return RunCompare(first, second, c, out, err); });
             });
-        };
+        });
     });
 }
 
@@ -252,9 +269,9 @@ void AddQuery(CLI::App &app, Run &run) {
         QueryCommand c;
         c.mask = *ParseMask(o->mask);
         for (const std::string &tray : o->trays) c.trays.push_back(static_cast<uint16_t>(std::stoul(tray)));
-        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+        run = WritingOutput("query", [c](const std::string &module, std::ostream &out, std::ostream &err) {
             return WithModule(module, err, [&](const Module &m) { return RunQuery(m, c, out, err); });
-        };
+        });
     });
 }
 
@@ -347,9 +364,9 @@ void AddDemo(CLI::App &app, Run &run) {
         c.snmp.fault = *sim::ParseSnmpFault(o->snmpFault);
         c.limits = o->times.limits(kDefaultMaxBytes);
         c.output.json = o->json;
-        run = [c](const std::string &module, std::ostream &out, std::ostream &err) {
+        run = WritingOutput("demo", [c](const std::string &module, std::ostream &out, std::ostream &err) {
             return WithModule(module, err, [&](const Module &m) { return RunDemo(m, c, out, err); });
-        };
+        });
     });
 }
 

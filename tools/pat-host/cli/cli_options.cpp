@@ -11,6 +11,11 @@ namespace {
 
 constexpr double kMaxSeconds = 86400;
 constexpr size_t kMinBytes = 256;
+// What a poll keeps is about twice this (the answer, the module's copy), so
+// a fleet of 32-bit polls in one serve fits its address space.
+constexpr size_t kMaxBytes = size_t{16} << 20;
+// A poll or a round of watch polls more often than this only loads the printer.
+constexpr double kMinInterval = 1;
 
 // Validators check the text before it is stored, so a bad value is a usage
 // error naming its option, and what the callbacks convert is known good.
@@ -29,6 +34,13 @@ const CLI::Validator kSeconds = Check([](const std::string &text) -> std::string
     double seconds = 0;
     if (!CLI::detail::lexical_cast(text, seconds) || !(seconds > 0) || seconds > kMaxSeconds)
         return "must be above 0 and at most 86400 seconds";
+    return {};
+});
+
+const CLI::Validator kInterval = Check([](const std::string &text) -> std::string {
+    double seconds = 0;
+    if (!CLI::detail::lexical_cast(text, seconds) || !(seconds >= kMinInterval) || seconds > kMaxSeconds)
+        return "must be at least 1 and at most 86400 seconds";
     return {};
 });
 
@@ -142,7 +154,9 @@ void AddAnswerOptions(CLI::App *app, AnswerOptions &o) {
     app->add_flag("--lenient", o.lenient,
                   "pass the answers without the request copy, so the module applies whatever arrived");
     app->add_flag("--json", o.json, "one JSON object per printer and poll, one per line");
-    app->add_option("--max-bytes", o.maxBytes, "answer bytes kept per printer")->check(Bounds(kMinBytes))->capture_default_str();
+    app->add_option("--max-bytes", o.maxBytes, "answer bytes kept per printer, 256 to 16777216 (16 MiB)")
+        ->check(Bounds(kMinBytes, kMaxBytes))
+        ->capture_default_str();
 }
 
 

@@ -17,6 +17,7 @@
 namespace pathost::cli {
 
 extern const CLI::Validator kSeconds;        // above 0, at most a day
+extern const CLI::Validator kInterval;       // from 1 s to a day: --interval, --watch
 extern const CLI::Validator kMask;           // a number or category names
 extern const CLI::Validator kPrinter;        // HOST[:PORT], [IPv6]:PORT
 extern const CLI::Validator kListenAddress;  // IP:PORT, port 0 allowed

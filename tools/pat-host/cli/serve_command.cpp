@@ -1,9 +1,12 @@
+#include <signal.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <unordered_set>
 
 #include "cli/commands.h"
+#include "input/input_file.h"
 #include "serve/fleet.h"
 #include "serve/http_server.h"
 #include "serve/routes.h"
@@ -18,14 +21,12 @@ namespace {
 OutcomeKind CollectTargets(const ServeCommand &command, std::vector<serve::FleetTarget> *targets, std::ostream &err) {
     for (const Target &target : command.targets) targets->push_back({target, command.settings});
     if (!command.targetsFile.empty()) {
-        std::ifstream in(command.targetsFile, std::ios::binary);
-        if (!in) {
-            err << "pat-host serve: cannot open the targets file " << command.targetsFile << '\n';
-            return OutcomeKind::NoInput;
+        Expected<std::string> text = ReadInputFile(command.targetsFile, "the targets file");
+        if (!text) {
+            err << "pat-host serve: " << text.error().message << '\n';
+            return text.error().kind;
         }
-        std::stringstream text;
-        text << in.rdbuf();
-        auto parsed = serve::ParseTargetsFile(text.str(), command.targetsFile, command.settings, command.sourceChoice);
+        auto parsed = serve::ParseTargetsFile(*text, command.targetsFile, command.settings, command.sourceChoice);
         if (!parsed) {
             err << "pat-host serve: " << parsed.error().message << '\n';
             return parsed.error().kind;
@@ -84,6 +85,9 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
     std::vector<serve::FleetTarget> targets;
     if (OutcomeKind failure = CollectTargets(resolved, &targets, err); !Succeeded(failure)) return failure;
 
+    // A server outlives its log: when the pipe its standard error goes to
+    // closes, a write fails (and the stream stops logging) instead of killing it.
+    signal(SIGPIPE, SIG_IGN);
     boost::asio::io_context io;
     // Before anything resolves a name: the resolver's thread inherits the mask.
     std::unique_ptr<StopSignals> signals;

@@ -1,10 +1,9 @@
 #include <sys/resource.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "cli/commands.h"
 #include "transport/listener.h"
+#include "input/input_file.h"
 #include "transport/stop_signals.h"
 
 namespace pathost {
@@ -14,14 +13,12 @@ OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ost
         *profile = sim::DefaultProfile();
         return OutcomeKind::Ok;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        err << "pat-host: cannot open the profile " << file << '\n';
-        return OutcomeKind::NoInput;
+    Expected<std::string> text = ReadInputFile(file, "the profile");
+    if (!text) {
+        err << "pat-host: " << text.error().message << '\n';
+        return text.error().kind;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    Expected<sim::Profile> parsed = sim::ParseProfile(text.str());
+    Expected<sim::Profile> parsed = sim::ParseProfile(*text);
     if (!parsed) {
         err << "pat-host: profile " << file << ": " << parsed.error().message << '\n';
         return parsed.error().kind;

@@ -17,7 +17,7 @@ enum ExitCode : int {
     kExitModule = 70,       // EX_SOFTWARE: the module refused (an export failed other than 0x20000002)
     kExitInternal = 71,     // EX_OSERR: pat-host itself failed (out of memory, internal error)
     kExitCantCreate = 73,   // EX_CANTCREAT: an output file that cannot be created
-    kExitIoError = 74,      // EX_IOERR: the USB device ID could not be read
+    kExitIoError = 74,      // EX_IOERR: the USB device ID could not be read, an output could not be written
     kExitTimeout = 75,      // EX_TEMPFAIL: printer silent (idle timeout) or too slow (overall timeout)
     kExitIncomplete = 76,   // EX_PROTOCOL: the answer ended incomplete (closed, byte limit, 0x20000002)
     kExitInterrupted = 130, // 128 + SIGINT, as shells report it: stopped before every printer finished

@@ -22,7 +22,7 @@ struct KindRow {
 constexpr const char *kReplayHint = "--lenient applies what arrived; --capture FILE keeps the bytes for 'pat-host replay' and a report";
 
 // In enum order, so a kind is its own index.
-constexpr std::array<KindRow, 22> kKinds = {{
+constexpr std::array<KindRow, 24> kKinds = {{
     {OutcomeKind::Pending, kExitInternal, "not finished", "pat-host reported a poll it had not finished: please report this",
      ""},
     {OutcomeKind::Ok, kExitOk, "ok", "",
@@ -79,6 +79,11 @@ constexpr std::array<KindRow, 22> kKinds = {{
      "--module or --with names a file that is no loadable module (malformed, wrong machine, missing exports)"},
     {OutcomeKind::ModulesDiffer, kExitDiffer, "differ", "the differences are listed above",
      "compare: the two modules differ"},
+    {OutcomeKind::OutputError, kExitIoError, "output error",
+     "check that the output is open and its disk has room (a closed standard output, a full disk)",
+     "an output could not be written (standard output, --capture)"},
+    {OutcomeKind::NoDescriptors, kExitInternal, "no descriptors",
+     "raise the limit of open files (ulimit -n), or lower --concurrency", "pat-host ran out of file descriptors"},
 }};
 
 const KindRow &RowOf(OutcomeKind kind) { return kKinds[static_cast<size_t>(kind)]; }

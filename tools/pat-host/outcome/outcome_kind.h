@@ -32,6 +32,8 @@ enum class OutcomeKind {
     CannotOpenModule,  // --module names a file that cannot be opened
     BadModule,         // --module names a file that is no loadable module
     ModulesDiffer,     // compare: the two modules did not come to the same
+    OutputError,       // standard output or --capture could not be written
+    NoDescriptors,     // pat-host ran out of file descriptors: no socket to poll with
 };
 
 int ExitCodeOf(OutcomeKind kind);

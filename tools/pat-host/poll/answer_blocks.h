@@ -20,6 +20,9 @@ struct AnswerParts {
 // A block runs from a "@PJL" command line to its form feed (or to the next
 // command line, or the end, when the form feed never came).
 AnswerParts SplitAnswer(std::string_view stream);
+// The same without a second copy of the answer: `stream` keeps the main
+// answer; the ZOLT answer is returned.
+std::string SplitAnswerInPlace(std::string &stream);
 
 }  // namespace pathost
 

@@ -25,19 +25,16 @@ const ModuleCall *Applied::failure() const {
     return nullptr;
 }
 
-Expected<Applied> ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
-                     const std::optional<std::string> &deviceId, const ApplyOptions &options) {
+Expected<Applied> ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string stream,
+                               const std::optional<std::string> &deviceId, const ApplyOptions &options) {
     Applied applied;
-    std::string text;
-    if (options.raw) {
-        text.assign(stream);
-    } else {
-        applied.cleaning = CleanPjlStream(stream);
+    if (!options.raw) {
+        applied.cleaning = CleanPjlStreamInPlace(stream);
         applied.cleaned = true;
-        text = std::move(applied.cleaning.text);
-        applied.cleaning.text.clear();
     }
-    AnswerParts parts = SplitAnswer(text);
+    AnswerParts parts;
+    parts.zolt = SplitAnswerInPlace(stream);
+    parts.main = std::move(stream);
 
     {
         CentroData tree(module);

@@ -40,8 +40,10 @@ struct ApplyOptions {
 // deviceId: the device ID as it goes to the module (cleaned already, or raw).
 // A ModuleFailure only when an export breaks its prototype; a refusal is a
 // call in the result.
-Expected<Applied> ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string_view stream,
-                     const std::optional<std::string> &deviceId, const ApplyOptions &options);
+// The stream is taken, not copied: it is cleaned and split where it lies, so
+// an answer of --max-bytes costs that once here and once in the module's tree.
+Expected<Applied> ApplyAnswers(const Module &module, PrnInfoEx *record, const QueryPlan &plan, std::string stream,
+                               const std::optional<std::string> &deviceId, const ApplyOptions &options);
 
 struct FlatRecord {
     bool ok = false;

@@ -1,7 +1,6 @@
 #include "poll/capture_replay.h"
 
-#include <fstream>
-
+#include "input/input_file.h"
 #include "module/module_objects.h"
 #include "poll/round.h"
 
@@ -10,17 +9,7 @@ namespace pathost {
 namespace {
 
 Expected<std::string> ReadCapture(const std::string &file, size_t limit) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Fail(OutcomeKind::NoInput, "cannot open the capture " + file);
-    std::string bytes;
-    char buffer[16384];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
-        if (bytes.size() > limit)
-            return Fail(OutcomeKind::DataError,
-                        "the capture " + file + " is larger than --max-bytes (" + std::to_string(limit) + " bytes)");
-    }
-    return bytes;
+    return ReadInputFile(file, "the capture", limit, "larger than --max-bytes (" + std::to_string(limit) + " bytes)");
 }
 
 }  // namespace
@@ -70,7 +59,7 @@ ReplayRun ReplayThrough(const Module &module, const ReplaySettings &command, con
     outcome.bytesReceived = inputs.capture.size();
     RoundAnswer answer{inputs.capture, SessionEnd::Complete, inputs.capture.size(), {}, true};
     Expected<RoundResult> round =
-        RunRound(module, record.get(), *plan, answer, inputs.deviceId, {command.raw, command.lenient}, {});
+        RunRound(module, record.get(), *plan, std::move(answer), inputs.deviceId, {command.raw, command.lenient}, {});
     if (!round) {
         outcome.kind = round.error().kind;
         outcome.message = round.error().message;

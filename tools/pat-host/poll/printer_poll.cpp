@@ -138,16 +138,20 @@ private:
     void OnRound(SessionResult session) {
         stop_ = nullptr;
         outcome_.bytesReceived += session.bytesReceived;
-        if (settings_.capture && !session.answer.empty()) settings_.capture(session.answer);
+        if (settings_.capture && !session.answer.empty())
+            if (Expected<void> kept = settings_.capture(session.answer); !kept) return Fail(std::move(kept.error()));
         if (session.end == SessionEnd::Unreachable)
             return Fail(OutcomeKind::Unreachable, "unreachable: " + session.error);
+        if (session.end == SessionEnd::NoDescriptors)
+            return Fail(OutcomeKind::NoDescriptors,
+                        "pat-host ran out of file descriptors: " + session.error + "; " + target_.Label() + " was not polled");
         if (session.end == SessionEnd::Interrupted)
             return Fail(OutcomeKind::Interrupted, "interrupted after " + std::to_string(outcome_.bytesReceived) +
                                                        " bytes, before the answer was complete");
         std::optional<std::string> deviceId;
         if (deviceId_) deviceId = deviceId_->text;
-        RoundAnswer answer{session.answer, session.end, session.bytesReceived, session.error, false};
-        Expected<RoundResult> round = RunRound(*settings_.module, record_.get(), plan_, answer, deviceId,
+        RoundAnswer answer{std::move(session.answer), session.end, session.bytesReceived, session.error, false};
+        Expected<RoundResult> round = RunRound(*settings_.module, record_.get(), plan_, std::move(answer), deviceId,
                                                {settings_.raw, settings_.lenient}, settings_.limits);
         if (!round) return Fail(std::move(round.error()));
         AddRound(outcome_, std::move(*round));

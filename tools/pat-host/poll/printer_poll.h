@@ -29,7 +29,8 @@ struct PollSettings {
     size_t concurrency = 8;
     std::chrono::milliseconds watchInterval{0};  // 0: poll once
     unsigned watchCount = 0;                     // polls per printer with a watch; 0: until stopped
-    std::function<void(const std::string &)> capture;  // given the raw answer of every round
+    // Given the raw answer of every round; a failure to keep it ends the poll.
+    std::function<Expected<void>(const std::string &)> capture;
     // Trays the record starts with, so the first round asks for them at once
     // (a poll object that lives for one poll: the trays its previous poll found).
     std::vector<uint16_t> trays;

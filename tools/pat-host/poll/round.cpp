@@ -48,6 +48,7 @@ Verdict Unfinished(const RoundAnswer &answer, const std::vector<std::string> &mi
         case SessionEnd::Complete:
             return {OutcomeKind::Incomplete, "the printer finished answering (its echo came back)" + NeverEnded(missing)};
         case SessionEnd::Unreachable:
+        case SessionEnd::NoDescriptors:
         case SessionEnd::Interrupted: break;
     }
     return {OutcomeKind::Incomplete, "the answer is incomplete" + NeverEnded(missing)};
@@ -70,12 +71,12 @@ Verdict Judge(const RoundAnswer &answer, const std::vector<std::string> &missing
 
 }  // namespace
 
-Expected<RoundResult> RunRound(const Module &module, PrnInfoEx *record, const QueryPlan &plan, const RoundAnswer &answer,
+Expected<RoundResult> RunRound(const Module &module, PrnInfoEx *record, const QueryPlan &plan, RoundAnswer answer,
                                const std::optional<std::string> &deviceId, const ApplyOptions &options,
                                const SessionLimits &limits) {
     AnswerTracker tracker(plan.required, plan.optional, plan.echoToken);
     tracker.Feed(answer.bytes);
-    Expected<Applied> applied = ApplyAnswers(module, record, plan, answer.bytes, deviceId, options);
+    Expected<Applied> applied = ApplyAnswers(module, record, plan, std::move(answer.bytes), deviceId, options);
     if (!applied) return std::unexpected(applied.error());
     RoundResult round;
     round.missing = tracker.MissingRequired();

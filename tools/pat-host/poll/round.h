@@ -19,7 +19,7 @@ namespace pathost {
 
 // The answer bytes and how their transport ended.
 struct RoundAnswer {
-    std::string_view bytes;
+    std::string bytes;           // taken by the round: cleaned where it lies
     SessionEnd end = SessionEnd::Complete;
     size_t bytesReceived = 0;    // read, kept or not
     std::string transportError;  // the connection's, when it closed early
@@ -36,7 +36,7 @@ struct RoundResult {
 
 // A ModuleFailure only when an export breaks its prototype; everything the
 // module says is in the result.
-Expected<RoundResult> RunRound(const Module &module, PrnInfoEx *record, const QueryPlan &plan, const RoundAnswer &answer,
+Expected<RoundResult> RunRound(const Module &module, PrnInfoEx *record, const QueryPlan &plan, RoundAnswer answer,
                                const std::optional<std::string> &deviceId, const ApplyOptions &options,
                                const SessionLimits &limits);
 

@@ -19,6 +19,8 @@ Json CleaningToJson(const PollOutcome &o) {
         cleaning["deviceId"] = {{"lengthPrefixRemoved", d.prefix.removed},
                                 {"littleEndian", d.prefix.littleEndian},
                                 {"clamped", d.prefix.clamped},
+                                {"prefixCounts", !d.prefix.removed || d.prefix.clamped ? Json(nullptr)
+                                                 : Json(d.prefix.countsText ? "text" : "itself")},
                                 {"keysRenamed", d.keysRenamed},
                                 {"keysTrimmed", d.keysTrimmed}};
     }

@@ -166,7 +166,8 @@ std::string Cleaning(const PollOutcome &o) {
         if (d.prefix.removed)
             parts += std::string("length prefix removed") +
                      (d.prefix.clamped ? " (clamped to what was received)"
-                                       : d.prefix.littleEndian ? " (little-endian)" : " (big-endian)");
+                                       : std::string(d.prefix.littleEndian ? " (little-endian" : " (big-endian") +
+                                             (d.prefix.countsText ? ", counting only the text)" : ")"));
         if (d.keysRenamed) parts += (parts.empty() ? "" : ", ") + Count(d.keysRenamed, "key name", "key names") + " made short";
         if (d.keysTrimmed)
             parts += (parts.empty() ? "" : ", ") + Count(d.keysTrimmed, "key", "keys") + " freed of spaces around it";

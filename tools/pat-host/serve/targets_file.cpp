@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "input/strict_json.h"
 #include "module/mask.h"
 
 namespace pathost::serve {
@@ -120,13 +121,9 @@ Expected<TargetEntry> ReadEntry(const json &entry, const std::string &where, con
 
 Expected<std::vector<TargetEntry>> ReadTargetsFile(const std::string &text, const std::string &fileName,
                                                    const SourceChoice &defaultSource) {
-    json document;
-    try {  // the library's only way to say where the text stops being JSON
-        document = json::parse(text);
-    } catch (const json::parse_error &error) {
-        std::string what = error.what();  // "[json.exception.parse_error.101] parse error at line 3, ..."
-        return Bad(fileName, "not JSON: " + what.substr(what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2));
-    }
+    Expected<json> parsed = ParseStrictJson(text);
+    if (!parsed) return Bad(fileName, parsed.error().message);
+    const json &document = *parsed;
     if (std::string problem = UnknownField(document, {"targets"}); !problem.empty()) return Bad(fileName, problem);
     if (!document.contains("targets") || !document["targets"].is_array())
         return Bad(fileName, "needs \"targets\": a list of printers");

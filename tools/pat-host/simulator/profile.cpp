@@ -4,6 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "input/strict_json.h"
+
 namespace pathost::sim {
 
 namespace {
@@ -77,9 +79,16 @@ const json &Array(Faults &f, const json &object, const char *key, const std::str
 
 std::string Item(const char *list, size_t index) { return std::string(list) + "[" + std::to_string(index) + "]."; }
 
-bool RequireObject(Faults &f, const json &value, const std::string &path) {
-    if (!value.is_object()) f.Fail(path.empty() ? "profile" : path.substr(0, path.size() - 1), "must be an object");
-    return value.is_object();
+// An object whose every field is one of `known`: a misspelt field is an
+// error at any depth, not a default silently taken.
+bool RequireObject(Faults &f, const json &value, const std::string &path, const std::vector<std::string> &known) {
+    if (!value.is_object()) {
+        f.Fail(path.empty() ? "profile" : path.substr(0, path.size() - 1), "must be an object");
+        return false;
+    }
+    for (auto field = value.begin(); field != value.end(); ++field)
+        if (!OneOf(known, field.key())) f.Fail(path + field.key(), "is not a profile field");
+    return true;
 }
 
 }  // namespace
@@ -97,16 +106,11 @@ const char *LevelWord(int percent) {
 }
 
 Expected<Profile> ParseProfile(const std::string &text) {
-    json j;
-    try {  // the library's only way to say where the text stops being JSON
-        j = json::parse(text);
-    } catch (const json::parse_error &e) {
-        return Fail(OutcomeKind::DataError, std::string("not JSON: ") + e.what());
-    }
+    Expected<json> parsed = ParseStrictJson(text);
+    if (!parsed) return std::unexpected(parsed.error());
+    const json &j = *parsed;
     Faults f;
-    if (!RequireObject(f, j, "")) return Fail(OutcomeKind::DataError, *f.first);
-    for (auto field = j.begin(); field != j.end(); ++field)
-        if (!OneOf(kTopLevel, field.key())) f.Fail(field.key(), "is not a profile field");
+    if (!RequireObject(f, j, "", kTopLevel) && f.first) return Fail(OutcomeKind::DataError, *f.first);
 
     Profile p;
     p.maker = Text(f, j, "maker", "");
@@ -122,7 +126,7 @@ Expected<Profile> ParseProfile(const std::string &text) {
     }
     if (j.contains("status")) {
         const json &s = j["status"];
-        if (RequireObject(f, s, "status.")) {
+        if (RequireObject(f, s, "status.", {"codes", "state", "text"})) {
         for (const json &code : Array(f, s, "codes", "status.")) {
             if (!code.is_number_unsigned() || code.get<uint64_t>() > 0xFFFFFFFFu)
                 f.Fail("status.codes", "must hold whole numbers from 0 to 4294967295");
@@ -141,14 +145,14 @@ Expected<Profile> ParseProfile(const std::string &text) {
     p.memoryBytes = Integer<uint64_t>(f, j, "memoryBytes", "", 0, 0, 4294967295LL);
     for (size_t i = 0; const json &v : Array(f, j, "versions", "")) {
         std::string path = Item("versions", i++);
-        if (!RequireObject(f, v, path)) continue;
+        if (!RequireObject(f, v, path, {"name", "version"})) continue;
         Version version{Text(f, v, "name", path, true), Text(f, v, "version", path)};
         if (version.name.empty()) f.Fail(path + "name", "is required");
         p.versions.push_back(std::move(version));
     }
     for (size_t i = 0; const json &t : Array(f, j, "trays", "")) {
         std::string path = Item("trays", i++);
-        if (!RequireObject(f, t, path)) continue;
+        if (!RequireObject(f, t, path, {"name", "paper", "level", "locked", "attribute"})) continue;
         Tray tray;
         tray.name = Text(f, t, "name", path, true);
         if (!OneOf(kTrayNames, tray.name)) f.Fail(path + "name", "must be INTRAY1 ... INTRAY7, INTRAYLCT, INTRAYMANUAL, INTRAYINSERTER or INTRAYINSERTER2");
@@ -168,7 +172,7 @@ Expected<Profile> ParseProfile(const std::string &text) {
     }
     for (size_t i = 0; const json &b : Array(f, j, "bins", "")) {
         std::string path = Item("bins", i++);
-        if (!RequireObject(f, b, path)) continue;
+        if (!RequireObject(f, b, path, {"name", "state"})) continue;
         Bin bin{Text(f, b, "name", path, true), Text(f, b, "state", path, true)};
         if (bin.name.empty()) f.Fail(path + "name", "is required");
         if (bin.state.empty()) f.Fail(path + "state", "is required (READY, PAPEREXIST or FULL)");
@@ -182,7 +186,7 @@ Expected<Profile> ParseProfile(const std::string &text) {
     p.functionPackage = Text(f, j, "functionPackage", "", true);
     if (j.contains("zolt") && !j["zolt"].is_null()) {
         const json &z = j["zolt"];
-        if (RequireObject(f, z, "zolt."))
+        if (RequireObject(f, z, "zolt.", {"memoryUsage", "other", "imageRotation"}))
             p.zolt = Zolt{Text(f, z, "memoryUsage", "zolt.", true), Text(f, z, "other", "zolt."),
                       Text(f, z, "imageRotation", "zolt.", true)};
     }

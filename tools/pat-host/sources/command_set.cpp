@@ -26,8 +26,9 @@ std::optional<std::string> CommandSetOf(std::string_view deviceId) {
         size_t end = deviceId.find(';');
         std::string_view field = deviceId.substr(0, end);
         size_t colon = field.find(':');
+        // An empty command set ("CMD:;") names no language at all: as if absent.
         if (colon != std::string_view::npos && EqualsIgnoringCase(Trim(field.substr(0, colon)), "CMD"))
-            return std::string(field.substr(colon + 1));
+            return Trim(field.substr(colon + 1)).empty() ? std::nullopt : std::optional(std::string(field.substr(colon + 1)));
         if (end == std::string_view::npos) break;
         deviceId.remove_prefix(end + 1);
     }

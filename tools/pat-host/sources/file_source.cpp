@@ -1,6 +1,6 @@
 #include "sources/file_source.h"
 
-#include <fstream>
+#include "input/input_file.h"
 
 namespace pathost {
 
@@ -10,15 +10,9 @@ namespace {
 constexpr size_t kDeviceIdFileLimit = 64 * 1024;
 
 DeviceIdResult ReadFile(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return Fail(OutcomeKind::NoInput, "cannot open the device ID file " + path);
-    std::string bytes;
-    char buffer[4096];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        bytes.append(buffer, static_cast<size_t>(file.gcount()));
-        if (bytes.size() > kDeviceIdFileLimit)
-            return Fail(OutcomeKind::DataError, "the device ID file " + path + " is larger than 64 KiB");
-    }
+    Expected<std::string> read = ReadInputFile(path, "the device ID file", kDeviceIdFileLimit, "larger than 64 KiB");
+    if (!read) return std::unexpected(read.error());
+    std::string bytes = std::move(*read);
     DeviceIdFound found{{}, LooksLengthPrefixed(bytes), {"file", path, {}, "file (" + path + ")"}};
     // A file written by hand ends with a line end that is not part of the ID.
     if (!found.lengthPrefixed)

@@ -7,7 +7,9 @@ namespace pathost {
 namespace {
 
 // Only the start of a line says what it is; a flood of one endless line must
-// not grow memory.
+// not grow memory. NUL bytes and the Ctrl-D bytes that open a line take no
+// room: cleaning removes any number of them, so however many come, the
+// tracker reads the raw stream as it reads the cleaned one.
 constexpr size_t kLineKept = 256;
 constexpr std::string_view kUniversalExit = "\x1B%-12345X";
 
@@ -61,6 +63,8 @@ void AnswerTracker::Feed(std::string_view bytes) {
             EndBlock();
         } else if (c == '\n') {
             EndLine();
+        } else if (c == '\0' || (c == '\x04' && line_.empty())) {
+            continue;
         } else if (line_.size() < kLineKept) {
             line_ += c;
         }

@@ -1,5 +1,6 @@
 #include "transport/poll_session.h"
 
+#include <algorithm>
 #include <array>
 #include <boost/asio/connect.hpp>
 #include <boost/asio/ip/tcp.hpp>
@@ -52,9 +53,23 @@ public:
     void Stop() { Finish(SessionEnd::Interrupted, "interrupted"); }
 
 private:
+    // The range connect reports a socket it could not open as "Operation
+    // canceled"; a host out of descriptors is not an unreachable printer.
+    bool OutOfDescriptors(const boost::system::error_code &ec) {
+        if (ec != boost::system::errc::too_many_files_open && ec != boost::system::errc::too_many_files_open_in_system)
+            return false;
+        Finish(SessionEnd::NoDescriptors, "cannot open a socket: " + ec.message());
+        return true;
+    }
+
     void Connect(const tcp::resolver::results_type &results) {
         auto self = shared_from_this();
+        boost::system::error_code opened;
+        socket_.open(results.begin()->endpoint().protocol(), opened);
+        if (OutOfDescriptors(opened)) return;
+        socket_.close(opened);
         boost::asio::async_connect(socket_, results, [self](const boost::system::error_code &ec, const tcp::endpoint &) {
+            if (self->OutOfDescriptors(ec)) return;
             if (ec) return self->Finish(SessionEnd::Unreachable, "cannot connect: " + ec.message());
             self->connected_ = true;
             self->Send();
@@ -92,6 +107,11 @@ private:
             result_.bytesReceived += n;
             size_t room = limits_.maxBytes - result_.answer.size();
             size_t keep = n < room ? n : room;
+            // Grown by doubling but never past the limit: a flood that reaches
+            // it holds maxBytes, not up to twice that.
+            if (result_.answer.size() + keep > result_.answer.capacity())
+                result_.answer.reserve(std::min(limits_.maxBytes, std::max(result_.answer.capacity() * 2,
+                                                                           result_.answer.size() + keep)));
             result_.answer.append(chunk_.data(), keep);
             result_.tracker.Feed(std::string_view(chunk_.data(), keep));
             if (result_.tracker.Done()) return Finish(SessionEnd::Complete, {});

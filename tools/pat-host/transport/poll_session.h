@@ -33,6 +33,7 @@ enum class SessionEnd {
     OverallTimeout,  // the overall timeout passed while bytes were arriving
     ByteLimit,       // the answer reached the byte limit; reading stopped
     Unreachable,     // no connection (name, refusal, or no answer to connect)
+    NoDescriptors,   // no socket: this process is out of file descriptors
     Interrupted,     // the owner stopped it (Ctrl-C, SIGTERM)
 };
 
