@@ -36,4 +36,26 @@ std::shared_ptr<void> AnswerSoon(boost::asio::io_context &io, std::function<Devi
     return pending;
 }
 
+namespace {
+
+class WhenAsked : public DeviceIdSource {
+public:
+    WhenAsked(std::string doing, std::function<DeviceIdResult()> read) : doing_(std::move(doing)), read_(std::move(read)) {}
+    std::string Doing() const override { return doing_; }
+    std::shared_ptr<void> Ask(boost::asio::io_context &io, const DeviceIdRequest &,
+                              std::function<void(DeviceIdResult)> done) const override {
+        return AnswerSoon(io, read_, std::move(done));
+    }
+
+private:
+    std::string doing_;
+    std::function<DeviceIdResult()> read_;
+};
+
+}  // namespace
+
+SourcePtr AnsweredWhenAsked(std::string doing, std::function<DeviceIdResult()> read) {
+    return std::make_shared<WhenAsked>(std::move(doing), std::move(read));
+}
+
 }  // namespace pathost

@@ -82,7 +82,9 @@ PreparedDeviceId PrepareDeviceId(const DeviceIdFound &found, bool raw);
 DeviceIdResult AskNow(const DeviceIdSource &source, const DeviceIdRequest &request);
 
 // A source whose answer is known when asked (text, file, USB): `read` runs
-// when the loop gets to it.
+// when the loop gets to it; `doing` is what an interruption stopped.
+SourcePtr AnsweredWhenAsked(std::string doing, std::function<DeviceIdResult()> read);
+// The same for one question: a source that may skip its question answers this way.
 std::shared_ptr<void> AnswerSoon(boost::asio::io_context &io, std::function<DeviceIdResult()> read,
                                  std::function<void(DeviceIdResult)> done);
 

@@ -21,22 +21,12 @@ DeviceIdResult ReadFile(const std::string &path) {
     return DeviceIdAnswer{std::move(found), {}};
 }
 
-class File : public DeviceIdSource {
-public:
-    explicit File(std::string path) : path_(std::move(path)) {}
-    std::string Doing() const override { return "reading the device ID file " + path_; }
-    std::shared_ptr<void> Ask(boost::asio::io_context &io, const DeviceIdRequest &,
-                              std::function<void(DeviceIdResult)> done) const override {
-        return AnswerSoon(io, [path = path_] { return ReadFile(path); }, std::move(done));
-    }
-
-private:
-    std::string path_;
-};
 
 }  // namespace
 
-SourcePtr FileSource(std::string path) { return std::make_shared<File>(std::move(path)); }
+SourcePtr FileSource(std::string path) {
+    return AnsweredWhenAsked("reading the device ID file " + path, [path] { return ReadFile(path); });
+}
 
 SourceKind FileSourceKind() {
     SourceKind kind;

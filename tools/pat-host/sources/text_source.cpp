@@ -2,30 +2,12 @@
 
 namespace pathost {
 
-namespace {
-
-class Text : public DeviceIdSource {
-public:
-    explicit Text(std::string text) : text_(std::move(text)) {}
-    std::string Doing() const override { return "taking the device ID given"; }
-    std::shared_ptr<void> Ask(boost::asio::io_context &io, const DeviceIdRequest &,
-                              std::function<void(DeviceIdResult)> done) const override {
-        return AnswerSoon(
-            io,
-            [text = text_]() -> DeviceIdResult {
-                DeviceIdFound found{text, LooksLengthPrefixed(text), {"text", "--device-id", {}, "text (--device-id)"}};
-                return DeviceIdAnswer{std::move(found), {}};
-            },
-            std::move(done));
-    }
-
-private:
-    std::string text_;
-};
-
-}  // namespace
-
-SourcePtr TextSource(std::string text) { return std::make_shared<Text>(std::move(text)); }
+SourcePtr TextSource(std::string text) {
+    return AnsweredWhenAsked("taking the device ID given", [text]() -> DeviceIdResult {
+        DeviceIdFound found{text, LooksLengthPrefixed(text), {"text", "--device-id", {}, "text (--device-id)"}};
+        return DeviceIdAnswer{std::move(found), {}};
+    });
+}
 
 SourceKind TextSourceKind() {
     SourceKind kind;

@@ -27,22 +27,12 @@ DeviceIdResult ReadUsbDeviceId(const std::string &device) {
     return DeviceIdAnswer{std::move(found), {}};
 }
 
-class Usb : public DeviceIdSource {
-public:
-    explicit Usb(std::string device) : device_(std::move(device)) {}
-    std::string Doing() const override { return "reading the device ID of " + device_; }
-    std::shared_ptr<void> Ask(boost::asio::io_context &io, const DeviceIdRequest &,
-                              std::function<void(DeviceIdResult)> done) const override {
-        return AnswerSoon(io, [device = device_] { return ReadUsbDeviceId(device); }, std::move(done));
-    }
-
-private:
-    std::string device_;
-};
 
 }  // namespace
 
-SourcePtr UsbSource(std::string device) { return std::make_shared<Usb>(std::move(device)); }
+SourcePtr UsbSource(std::string device) {
+    return AnsweredWhenAsked("reading the device ID of " + device, [device] { return ReadUsbDeviceId(device); });
+}
 
 SourceKind UsbSourceKind() {
     SourceKind kind;
