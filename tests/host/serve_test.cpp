@@ -44,7 +44,15 @@ std::string Get(uint16_t port, const std::string &path) {
     return Exchange(port, {"GET " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"});
 }
 
-std::string Body(const std::string &response) { return response.substr(response.find("\r\n\r\n") + 4); }
+// The body of a response, its chunks joined when it came chunked.
+std::string Body(const std::string &response) {
+    size_t end = response.find("\r\n\r\n");
+    std::string body = response.substr(end + 4), joined;
+    if (response.substr(0, end).find("Transfer-Encoding: chunked") == std::string::npos) return body;
+    for (size_t at = 0, size; (size = std::stoul(body.substr(at), nullptr, 16)) > 0; at += size + 2)
+        joined += body.substr(at = body.find("\r\n", at) + 2, size);
+    return joined;
+}
 
 class Serve : public ::testing::Test {
 protected:

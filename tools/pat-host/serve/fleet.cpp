@@ -2,9 +2,20 @@
 
 namespace pathost::serve {
 
+namespace {
+
+std::shared_ptr<TargetStatus> NewStatus(const FleetTarget &target) {
+    auto status = std::make_shared<TargetStatus>();
+    status->label = target.target.Label();
+    return status;
+}
+
+}  // namespace
+
 Fleet::Fleet(boost::asio::io_context &io, std::vector<FleetTarget> targets, Schedule schedule,
              std::function<void(size_t)> finished)
-    : io_(io), schedule_(schedule), finished_(std::move(finished)), status_(targets.size()) {
+    : io_(io), schedule_(schedule), finished_(std::move(finished)) {
+    for (const FleetTarget &target : targets) status_.push_back(NewStatus(target));
     scheduler_ = MakeScheduler(std::move(targets));
 }
 
@@ -28,9 +39,11 @@ void Fleet::Stop() {
 
 void Fleet::Reload(std::vector<FleetTarget> targets) {
     if (stopped_) return;
-    std::vector<TargetStatus> status(targets.size());
-    for (size_t i = 0; i < targets.size(); ++i)
-        if (std::optional<size_t> before = scheduler_->Find(targets[i].target.Label())) status[i] = std::move(status_[*before]);
+    std::vector<std::shared_ptr<TargetStatus>> status;
+    for (const FleetTarget &target : targets) {
+        std::optional<size_t> before = scheduler_->Find(target.target.Label());
+        status.push_back(before ? status_[*before] : NewStatus(target));
+    }
     scheduler_->Interrupt();  // serve's policy: the interrupted polls report nothing
     scheduler_ = MakeScheduler(std::move(targets));
     status_ = std::move(status);
@@ -38,7 +51,7 @@ void Fleet::Reload(std::vector<FleetTarget> targets) {
 }
 
 void Fleet::Finished(size_t index, const PollOutcome &outcome, std::chrono::steady_clock::duration took) {
-    TargetStatus &status = status_[index];
+    TargetStatus &status = *status_[index];
     unsigned poll = status.last ? status.last->poll + 1 : 1;  // each poll object makes one poll
     status.last = outcome;
     status.last->poll = poll;

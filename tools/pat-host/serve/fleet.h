@@ -22,6 +22,7 @@ using Schedule = SchedulePolicy;
 
 // What the server knows of one target.
 struct TargetStatus {
+    std::string label;                // the target's "host:port"
     std::optional<PollOutcome> last;  // the latest finished poll
     std::chrono::system_clock::time_point finishedAt;
     std::chrono::steady_clock::duration duration{};  // of the latest poll
@@ -45,7 +46,10 @@ public:
 
     size_t size() const { return scheduler_->size(); }
     const ScheduledTarget &target(size_t i) const { return scheduler_->target(i); }
-    const TargetStatus &status(size_t i) const { return status_[i]; }
+    const TargetStatus &status(size_t i) const { return *status_[i]; }
+    // Every target's status, for an answer made while it is sent: each stays
+    // valid (and current) until the answer lets go, a reload notwithstanding.
+    std::vector<std::shared_ptr<const TargetStatus>> statuses() const { return {status_.begin(), status_.end()}; }
     const Schedule &schedule() const { return schedule_; }
     // The index of a configured target with this label ("host:port").
     std::optional<size_t> Find(const std::string &label) const { return scheduler_->Find(label); }
@@ -57,7 +61,7 @@ private:
     boost::asio::io_context &io_;
     Schedule schedule_;
     std::function<void(size_t)> finished_;
-    std::vector<TargetStatus> status_;
+    std::vector<std::shared_ptr<TargetStatus>> status_;
     std::unique_ptr<Scheduler> scheduler_;
     bool started_ = false;
     bool stopped_ = false;

@@ -12,7 +12,7 @@
 #include <boost/beast/http/error.hpp>
 #include <boost/beast/http/parser.hpp>
 #include <boost/beast/http/read.hpp>
-#include <boost/beast/http/string_body.hpp>
+#include <boost/beast/http/serializer.hpp>
 #include <boost/beast/http/write.hpp>
 #include <list>
 #include <optional>
@@ -27,6 +27,41 @@ namespace http = beast::http;
 using tcp = asio::ip::tcp;
 
 class Session;
+
+// The body of every response: its pieces gathered into one buffer that is
+// reused, so a write carries tens of kilobytes and a large answer costs that
+// buffer, never its whole length.
+struct PiecesBody {
+    struct value_type {
+        BodyPieces pieces;
+    };
+
+    class writer {
+    public:
+        using const_buffers_type = asio::const_buffer;
+
+        template <bool isRequest, class Fields>
+        writer(const http::header<isRequest, Fields> &, const value_type &body) : pieces_(body.pieces) {}
+
+        void init(beast::error_code &ec) { ec = {}; }
+
+        boost::optional<std::pair<const_buffers_type, bool>> get(beast::error_code &ec) {
+            ec = {};
+            buffer_.clear();
+            while (more_ && buffer_.size() < kGather) more_ = pieces_(buffer_);
+            if (buffer_.empty()) return boost::none;
+            return std::make_pair(const_buffers_type(buffer_.data(), buffer_.size()), more_);
+        }
+
+    private:
+        static constexpr size_t kGather = 4 * 1024 * 1024;
+        const BodyPieces &pieces_;
+        std::string buffer_;
+        bool more_ = true;
+    };
+};
+
+using Outgoing = http::response<PiecesBody>;
 
 bool SameLetters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -129,21 +164,45 @@ private:
 
     void Write(HttpResponse response, unsigned version, bool keepAlive, bool head) {
         if (server_->stopped) return Close();
-        auto message = std::make_shared<http::response<http::string_body>>(
-            static_cast<http::status>(response.status), version);
-        message->set(http::field::server, "pat-host");
-        message->set(http::field::content_type, response.contentType);
-        message->set(http::field::cache_control, "no-store");
-        message->set("X-Content-Type-Options", "nosniff");
-        for (auto &[name, value] : response.headers) message->set(name, value);
-        message->keep_alive(keepAlive);
-        message->content_length(response.body.size());  // HEAD too, without the body
-        if (!head) message->body() = std::move(response.body);
+        struct Sending {
+            Outgoing message;
+            std::optional<http::response_serializer<PiecesBody>> serializer;
+        };
+        auto sending = std::make_shared<Sending>();
+        Outgoing &message = sending->message;
+        message.result(static_cast<http::status>(response.status));
+        message.version(version);
+        message.set(http::field::server, "pat-host");
+        message.set(http::field::content_type, response.contentType);
+        message.set(http::field::cache_control, "no-store");
+        message.set("X-Content-Type-Options", "nosniff");
+        for (auto &[name, value] : response.headers) message.set(name, value);
+        if (response.pieces) {
+            message.body().pieces = std::move(response.pieces);
+            if (response.piecesLength)
+                message.content_length(*response.piecesLength);
+            else if (version >= 11)
+                message.chunked(true);
+            else
+                keepAlive = false;  // HTTP/1.0: the end of the connection ends the body
+        } else {
+            message.content_length(response.body.size());  // HEAD too, without the body
+            message.body().pieces = [text = std::move(response.body)](std::string &out) {
+                out += text;
+                return false;
+            };
+        }
+        message.keep_alive(keepAlive);
+        sending->serializer.emplace(message);
         stream_.expires_after(server_->limits.writeTimeout);
-        http::async_write(stream_, *message, [self = shared_from_this(), message](beast::error_code ec, size_t) {
-            if (ec || !message->keep_alive() || self->server_->stopped) return self->Close();
+        auto sent = [self = shared_from_this(), sending](beast::error_code ec, size_t) {
+            if (ec || !sending->message.keep_alive() || self->server_->stopped) return self->Close();
             self->Read();
-        });
+        };
+        if (head)
+            http::async_write_header(stream_, *sending->serializer, std::move(sent));
+        else
+            http::async_write(stream_, *sending->serializer, std::move(sent));
     }
 
     beast::tcp_stream stream_;

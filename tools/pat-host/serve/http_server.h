@@ -16,6 +16,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,10 +31,17 @@ struct HttpLimits {
     std::chrono::milliseconds acceptBackoff{100};  // after an accept fails (out of descriptors)
 };
 
+// A body made piece by piece while the connection takes it, so that a large
+// answer (the fleet's page, metrics or JSON) never exists whole in memory:
+// each call appends the next piece to `out` and says whether more follows.
+using BodyPieces = std::function<bool(std::string &out)>;
+
 struct HttpResponse {
     unsigned status = 200;
     std::string contentType = "text/plain; charset=utf-8";
     std::string body;
+    BodyPieces pieces;                     // instead of body, when set
+    std::optional<uint64_t> piecesLength;  // their total when known up front; else sent chunked
     std::vector<std::pair<std::string, std::string>> headers;
 };
 

@@ -19,6 +19,7 @@ enum Id {
     kUp, kDuration, kExitCode, kLastPoll, kPolls, kFailures, kInfo, kMemory, kTrayLevel, kTrayLocked,
     kBinState, kEngineStatus, kCounter, kSupply, kFamilies
 };
+static_assert(kFamilies == kMetricFamilies);
 
 constexpr Family kFamilyTable[kFamilies] = {
     {"pat_up", "gauge", "1 when the last poll of the printer succeeded, else 0"},
@@ -99,10 +100,10 @@ void RecordSamples(std::vector<std::string> &lines, const std::string &target, c
 }  // namespace
 
 TargetSamples SamplesOf(const std::string &target, const TargetStatus &status) {
-    TargetSamples samples{std::vector<std::string>(kFamilies)};
+    TargetSamples samples;
     if (!status.last) return samples;  // not polled yet: no sample rather than a made-up 0
     std::string label = LabelValue(target);
-    std::vector<std::string> &lines = samples.lines;
+    std::vector<std::string> lines(kFamilies);
     const PollOutcome &last = *status.last;
     bool up = Succeeded(last.kind);
     Line{lines[kUp], label}(kUp, {}, up ? 1 : 0);
@@ -115,25 +116,71 @@ TargetSamples SamplesOf(const std::string &target, const TargetStatus &status) {
     Line{lines[kFailures], label}(kFailures, {}, status.failures);
     // A printer that did not answer has no current state: nothing stale.
     if (up && last.snapshot) RecordSamples(lines, label, *last.snapshot);
+    size_t size = 0;
+    for (const std::string &family : lines) size += family.size();
+    samples.text.reserve(size);
+    for (int family = 0; family < kFamilies; ++family) {
+        samples.start[family] = static_cast<uint32_t>(samples.text.size());
+        samples.text += lines[family];
+    }
+    samples.start[kFamilies] = static_cast<uint32_t>(samples.text.size());
     return samples;
 }
 
-std::string Exposition(const std::vector<const TargetSamples *> &targets, const ModuleIdentity &module) {
-    std::string out;
-    size_t size = 0;
-    for (const TargetSamples *target : targets)
-        for (const std::string &lines : target->lines) size += lines.size();
-    out.reserve(size + 4096);
-    for (int family = 0; family < kFamilies; ++family) {
-        out += std::string("# HELP ") + kFamilyTable[family].name + " " + kFamilyTable[family].help + "\n";
-        out += std::string("# TYPE ") + kFamilyTable[family].name + " " + kFamilyTable[family].type + "\n";
-        for (const TargetSamples *target : targets) out += target->lines[family];
+FleetSamples::FleetSamples(size_t targets) : blocks_((targets + kBlock - 1) / kBlock), lengths_(targets) {}
+
+void FleetSamples::Set(size_t target, const TargetSamples &samples) {
+    auto &block = blocks_[target / kBlock];
+    size_t first = target - target % kBlock;
+    for (size_t family = 0; family < kFamilies; ++family) {
+        size_t at = 0;
+        for (size_t before = first; before < target; ++before) at += lengths_[before][family];
+        std::string_view lines = samples.Family(family);
+        std::string &text = block[family];
+        size_t size = text.size() - lengths_[target][family] + lines.size();
+        if (size > text.capacity()) text.reserve(size + size / 8);  // not doubling: the fleet's text is most of serve
+        text.replace(at, lengths_[target][family], lines);
+        lengths_[target][family] = static_cast<uint32_t>(lines.size());
     }
+}
+
+HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, const ModuleIdentity &module) {
     std::string file = module.path.substr(module.path.find_last_of('/') + 1);
-    out += "# HELP pat_build_info the module pat-host runs (its version from PatGetDllVersion), always 1\n"
-           "# TYPE pat_build_info gauge\n"
-           "pat_build_info{version=\"" + LabelValue(module.version) + "\",module=\"" + LabelValue(file) + "\"} 1\n";
-    return out;
+    std::string tail = "# HELP pat_build_info the module pat-host runs (its version from PatGetDllVersion), always 1\n"
+                       "# TYPE pat_build_info gauge\n"
+                       "pat_build_info{version=\"" + LabelValue(module.version) + "\",module=\"" + LabelValue(file) + "\"} 1\n";
+    HttpResponse response;
+    response.contentType = kExpositionType;
+    // A family's head, then its lines block by block.
+    response.pieces = [samples = std::move(samples), tail = std::move(tail), family = size_t{0}, block = size_t{0},
+                       headed = false](std::string &out) mutable {
+        if (family == kFamilies) {
+            out += tail;
+            return false;
+        }
+        if (!headed) {
+            const Family &named = kFamilyTable[family];
+            out += std::string("# HELP ") + named.name + " " + named.help + "\n# TYPE " + named.name + " " + named.type + "\n";
+            headed = true;
+        } else if (block < samples->blocks()) {
+            out += samples->Text(block++, family);
+        }
+        if (block == samples->blocks()) {
+            ++family;
+            block = 0;
+            headed = false;
+        }
+        return true;
+    };
+    return response;
+}
+
+std::string ExpositionText(std::shared_ptr<const FleetSamples> samples, const ModuleIdentity &module) {
+    HttpResponse response = Exposition(std::move(samples), module);
+    std::string text;
+    while (response.pieces(text)) {
+    }
+    return text;
 }
 
 }  // namespace pathost::serve

@@ -79,49 +79,50 @@ Routes::Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity m
 }
 
 void Routes::RefreshAll() {
-    samples_.assign(fleet_.size(), {});
+    samples_ = std::make_shared<FleetSamples>(fleet_.size());  // an answer being sent keeps the old one
     for (size_t i = 0; i < fleet_.size(); ++i) Refresh(i);
 }
 
-void Routes::Refresh(size_t index) { samples_[index] = SamplesOf(fleet_.target(index).target.Label(), fleet_.status(index)); }
+void Routes::Refresh(size_t index) {
+    samples_->Set(index, SamplesOf(fleet_.status(index).label, fleet_.status(index)));
+}
 
 void Routes::Handle(const HttpRequest &request, std::function<void(HttpResponse)> respond) {
     std::string target(request.target());
     size_t question = target.find('?');
     std::string path = target.substr(0, question), query = question == std::string::npos ? "" : target.substr(question + 1);
-    if (path == "/")
-        return respond(Ok("text/html; charset=utf-8", StatusPage(fleet_, module_, std::chrono::system_clock::now())));
-    if (path == "/metrics") return respond(Ok(kExpositionType, Metrics()));
-    if (path == "/api/printers") return respond(Ok("application/json", Printers()));
+    if (path == "/") return respond(StatusPage(fleet_, module_, std::chrono::system_clock::now()));
+    if (path == "/metrics") return respond(Exposition(samples_, module_));
+    if (path == "/api/printers") return respond(Printers());
     if (path == "/probe") return Probe(request, query, std::move(respond));
     respond(TextResponse(404, "not found: " + path + "; this server answers " + kPaths));
 }
 
-std::string Routes::Metrics() const {
-    std::vector<const TargetSamples *> all;
-    all.reserve(samples_.size());
-    for (const TargetSamples &target : samples_) all.push_back(&target);
-    return Exposition(all, module_);
-}
-
-std::string Routes::Printers() const {
-    // One printer's object at a time into the answer, never a tree of the fleet.
-    std::string out = "[";
-    for (size_t i = 0; i < fleet_.size(); ++i) {
-        const TargetStatus &status = fleet_.status(i);
-        if (i > 0) out += ',';
+HttpResponse Routes::Printers() const {
+    // One printer's object at a time while the answer is sent, never a tree of the fleet.
+    HttpResponse response;
+    response.contentType = "application/json";
+    response.pieces = [statuses = fleet_.statuses(), module = module_, next = size_t{0}](std::string &out) mutable {
+        out += next == 0 ? '[' : ',';
+        if (statuses.empty()) {
+            out += "]\n";
+            return false;
+        }
+        const TargetStatus &status = *statuses[next++];
         if (status.last) {
             out += OutcomeToJson(*status.last).dump(-1, ' ', false, Json::error_handler_t::replace);
         } else {
             PollOutcome pending;
-            pending.address = fleet_.target(i).target.Label();
-            pending.module = module_;
+            pending.address = status.label;
+            pending.module = module;
             pending.message = "not polled yet";
             out += OutcomeToJson(pending).dump(-1, ' ', false, Json::error_handler_t::replace);
         }
-    }
-    out += "]\n";
-    return out;
+        if (next < statuses.size()) return true;
+        out += "]\n";
+        return false;
+    };
+    return response;
 }
 
 void Routes::Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond) {
@@ -179,8 +180,9 @@ void Routes::Probe(const HttpRequest &request, const std::string &query, std::fu
     boost::asio::io_context &io = io_;
     run->poll->OnAllDone([this, run, label, module, flight, &io] {
         run->deadline.cancel();
-        TargetSamples samples = SamplesOf(label, run->status);
-        std::string exposition = Exposition({&samples}, module);
+        auto samples = std::make_shared<FleetSamples>(1);
+        samples->Set(0, SamplesOf(label, run->status));
+        std::string exposition = ExpositionText(std::move(samples), module);
         auto done = std::chrono::steady_clock::now();
         std::erase_if(recent_, [done](const auto &entry) { return done - entry.second.at >= kProbeReuse; });
         recent_[label] = {done, exposition};

@@ -33,14 +33,13 @@ public:
 
 private:
     void Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond);
-    std::string Metrics() const;
-    std::string Printers() const;
+    HttpResponse Printers() const;
 
     boost::asio::io_context &io_;
     const Fleet &fleet_;
     ModuleIdentity module_;
     ProbeOptions probe_;
-    std::vector<TargetSamples> samples_;  // per target, as of its last poll
+    std::shared_ptr<FleetSamples> samples_;  // every target's, as of its last poll
 
     // Probes of one target share one poll: those that come while it runs wait
     // for its result, and a result younger than kProbeReuse is served again.

@@ -83,8 +83,7 @@ void Bins(std::string &out, const PrinterSnapshot &record) {
     out += "</div>";
 }
 
-void Card(std::string &out, const FleetTarget &target, const TargetStatus &status,
-          std::chrono::system_clock::time_point now) {
+void Card(std::string &out, const TargetStatus &status, std::chrono::system_clock::time_point now) {
     const PollOutcome *last = status.last ? &*status.last : nullptr;
     bool up = last != nullptr && Succeeded(last->kind);
     // Only a poll that succeeded shows the printer's state: nothing stale.
@@ -97,10 +96,10 @@ void Card(std::string &out, const FleetTarget &target, const TargetStatus &statu
     const char *state = last == nullptr ? "pending" : !up ? "down" : alert ? "warn" : "up";
     std::string title = record != nullptr ? record->modelName.value_or("") : "";
     std::string maker = record != nullptr ? record->makerName.value_or("") : "";
-    out += "<section class=\"card " + std::string(state) + "\" data-target=\"" + Html(target.target.Label()) + "\">";
+    out += "<section class=\"card " + std::string(state) + "\" data-target=\"" + Html(status.label) + "\">";
     out += "<span class=\"badge\">" + std::string(last == nullptr ? "waiting" : up ? "answered" : "no answer") + "</span>";
-    out += "<h2>" + Html(title.empty() ? target.target.Label() : title) + "</h2><div class=\"address\">" +
-           Html(target.target.Label()) + (!maker.empty() ? " · " + Html(maker) : "") +
+    out += "<h2>" + Html(title.empty() ? status.label : title) + "</h2><div class=\"address\">" +
+           Html(status.label) + (!maker.empty() ? " · " + Html(maker) : "") +
            "</div>";
     if (last == nullptr) {
         out += "<div class=\"status\">Not polled yet</div></section>";
@@ -125,31 +124,40 @@ void Card(std::string &out, const FleetTarget &target, const TargetStatus &statu
 
 }  // namespace
 
-std::string StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::chrono::system_clock::time_point now) {
+HttpResponse StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::chrono::system_clock::time_point now) {
+    std::vector<std::shared_ptr<const TargetStatus>> statuses = fleet.statuses();
     size_t up = 0, down = 0, pending = 0;
-    for (size_t i = 0; i < fleet.size(); ++i) {
-        const TargetStatus &status = fleet.status(i);
-        (!status.last ? pending : Succeeded(status.last->kind) ? up : down)++;
-    }
+    for (const auto &status : statuses) (!status->last ? pending : Succeeded(status->last->kind) ? up : down)++;
     long long refresh = std::max<long long>(
         1, std::chrono::duration_cast<std::chrono::seconds>(fleet.schedule().interval).count());
-    std::string out;
-    out.reserve(2048 + fleet.size() * 1500);
-    out += "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><meta http-equiv=\"refresh\" content=\"" +
-           std::to_string(refresh) +
-           "\"><meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>Printers: " +
-           std::to_string(up) + " up, " + std::to_string(down) + " down</title><style>" + kStyle +
-           "</style></head><body><header><h1>Printers</h1><div class=\"summary\"><span class=\"up\">" +
-           std::to_string(up) + " answered</span><span class=\"down\">" + std::to_string(down) +
-           " not answering</span>" + (pending ? "<span class=\"pending\">" + std::to_string(pending) + " waiting</span>" : "") +
-           "</div><div class=\"meta\">" +
-           (fleet.schedule().polls ? "polled every " + std::to_string(refresh) + " s"
-                                   : std::string("probe only: printers are polled when /probe asks")) +
-           " · this page reloads itself · " +
-           Html(ModuleLine(module)) + "</div></header><main class=\"grid\">";
-    for (size_t i = 0; i < fleet.size(); ++i) Card(out, fleet.target(i), fleet.status(i), now);
-    out += "</main></body></html>\n";
-    return out;
+    std::string head =
+        "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><meta http-equiv=\"refresh\" content=\"" +
+        std::to_string(refresh) +
+        "\"><meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>Printers: " +
+        std::to_string(up) + " up, " + std::to_string(down) + " down</title><style>" + kStyle +
+        "</style></head><body><header><h1>Printers</h1><div class=\"summary\"><span class=\"up\">" +
+        std::to_string(up) + " answered</span><span class=\"down\">" + std::to_string(down) + " not answering</span>" +
+        (pending ? "<span class=\"pending\">" + std::to_string(pending) + " waiting</span>" : "") +
+        "</div><div class=\"meta\">" +
+        (fleet.schedule().polls ? "polled every " + std::to_string(refresh) + " s"
+                                : std::string("probe only: printers are polled when /probe asks")) +
+        " · this page reloads itself · " + Html(ModuleLine(module)) + "</div></header><main class=\"grid\">";
+    HttpResponse response;
+    response.contentType = "text/html; charset=utf-8";
+    // The head, then a card at a time, each as the printer is when its turn comes.
+    response.pieces = [statuses = std::move(statuses), head = std::move(head), now, next = size_t{0},
+                       headed = false](std::string &out) mutable {
+        if (!headed) {
+            out += head;
+            headed = true;
+        } else if (next < statuses.size()) {
+            Card(out, *statuses[next++], now);
+        }
+        if (next < statuses.size()) return true;
+        out += "</main></body></html>\n";
+        return false;
+    };
+    return response;
 }
 
 }  // namespace pathost::serve

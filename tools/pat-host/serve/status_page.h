@@ -8,10 +8,12 @@
 #include <string>
 
 #include "serve/fleet.h"
+#include "serve/http_server.h"
 
 namespace pathost::serve {
 
-std::string StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::chrono::system_clock::time_point now);
+// Made card by card while it is sent.
+HttpResponse StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::chrono::system_clock::time_point now);
 
 }  // namespace pathost::serve
 
