@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <unordered_set>
 
 #include "cli/commands.h"
@@ -75,6 +76,36 @@ private:
     std::vector<int> up_;  // -1 before the first poll
 };
 
+// The HTTP side's thread: stopped and joined however the server ends; what
+// ended it early (out of memory) ends the server too, and is rethrown.
+class WebThread {
+public:
+    WebThread(boost::asio::io_context &web, std::function<void()> failed) : web_(web) {
+        thread_ = std::thread([this, failed = std::move(failed)] {
+            try {
+                web_.run();
+            } catch (...) {
+                failure_ = std::current_exception();
+                failed();
+            }
+        });
+    }
+    ~WebThread() {
+        web_.stop();
+        if (thread_.joinable()) thread_.join();
+    }
+    void Join() {
+        web_.stop();
+        thread_.join();
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    boost::asio::io_context &web_;
+    std::thread thread_;
+    std::exception_ptr failure_;
+};
+
 }  // namespace
 
 OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ostream &out, std::ostream &err) {
@@ -88,7 +119,8 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
     // A server outlives its log: when the pipe its standard error goes to
     // closes, a write fails (and the stream stops logging) instead of killing it.
     signal(SIGPIPE, SIG_IGN);
-    boost::asio::io_context io;
+    boost::asio::io_context io;   // the polls, the signals, the reloads and the probes
+    boost::asio::io_context web;  // the HTTP side, on a thread of its own: a scrape never waits behind polls
     // Before anything resolves a name: the resolver's thread inherits the mask.
     std::unique_ptr<StopSignals> signals;
     serve::Schedule schedule = ServeSchedule(command.interval, settings.concurrency, !command.probeOnly);
@@ -106,7 +138,7 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
     try {
         boost::asio::ip::tcp::endpoint where(boost::asio::ip::make_address(command.host), command.port);
         server = std::make_unique<serve::HttpServer>(
-            io, where, serve::HttpLimits{},
+            web, where, serve::HttpLimits{},
             [&](const serve::HttpRequest &request, std::function<void(serve::HttpResponse)> respond) {
                 routes->Handle(request, std::move(respond));
             });
@@ -146,6 +178,7 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
         [&](int) {
             fleet.Stop();
             server->Stop();
+            web.stop();
             io.stop();  // a name lookup in flight cannot be cancelled; nothing waits for it
         },
         reload);
@@ -162,8 +195,11 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
         err << "pat-host serve: listening beyond loopback: whoever reaches " << listening.Label()
             << " sees this fleet" << (command.allowAnyTarget ? " and can make this host connect anywhere" : "")
             << std::endl;
+    // After the signal mask is set, which the thread inherits.
+    WebThread answering(web, [&io] { boost::asio::post(io, [&io] { io.stop(); }); });
     fleet.Start();
     io.run();
+    answering.Join();  // rethrows what ended it (out of memory)
     // Told to stop is how a server ends normally: success.
     return OutcomeKind::Ok;
 }

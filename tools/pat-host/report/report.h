@@ -12,7 +12,9 @@ namespace pathost {
 
 void PrintText(std::ostream &out, const PollOutcome &outcome);
 
-Json OutcomeToJson(const PollOutcome &outcome);
+// `module`: the one that made the record, when the outcome does not say (a
+// server keeps it once for the whole fleet).
+Json OutcomeToJson(const PollOutcome &outcome, const ModuleIdentity *module = nullptr);
 // One line, invalid UTF-8 from a printer replaced rather than refused.
 void PrintJson(std::ostream &out, const PollOutcome &outcome);
 

@@ -31,11 +31,11 @@ Json CleaningToJson(const PollOutcome &o) {
 
 }  // namespace
 
-Json OutcomeToJson(const PollOutcome &o) {
+Json OutcomeToJson(const PollOutcome &o, const ModuleIdentity *module) {
     Json j;
     j["address"] = o.address;
-    if (o.module)
-        j["module"] = {{"path", o.module->path}, {"kind", o.module->kind}, {"version", o.module->version}};
+    if (o.module) module = &*o.module;
+    if (module != nullptr) j["module"] = {{"path", module->path}, {"kind", module->kind}, {"version", module->version}};
     j["poll"] = o.poll;
     j["exitCode"] = ExitCodeOf(o.kind);
     j["result"] = WordOf(o.kind);

@@ -46,19 +46,31 @@ void Fleet::Reload(std::vector<FleetTarget> targets) {
     }
     scheduler_->Interrupt();  // serve's policy: the interrupted polls report nothing
     scheduler_ = MakeScheduler(std::move(targets));
-    status_ = std::move(status);
+    {
+        std::lock_guard guard(*lock_);
+        status_ = std::move(status);
+    }
     if (started_) scheduler_->Start();
+}
+
+std::vector<std::shared_ptr<const TargetStatus>> Fleet::statuses() const {
+    std::lock_guard guard(*lock_);
+    return {status_.begin(), status_.end()};
 }
 
 void Fleet::Finished(size_t index, const PollOutcome &outcome, std::chrono::steady_clock::duration took) {
     TargetStatus &status = *status_[index];
-    unsigned poll = status.last ? status.last->poll + 1 : 1;  // each poll object makes one poll
-    status.last = outcome;
-    status.last->poll = poll;
-    status.finishedAt = std::chrono::system_clock::now();
-    status.duration = took;
-    ++status.pollsByResult[outcome.result()];
-    status.failures = Succeeded(outcome.kind) ? 0 : status.failures + 1;
+    PollOutcome last = outcome;  // copied before the lock: readers wait only for the swap
+    last.module.reset();         // the server's, the same for every poll: the HTTP side adds it
+    last.poll = status.last ? status.last->poll + 1 : 1;  // each poll object makes one poll
+    {
+        std::lock_guard guard(*lock_);
+        status.last = std::move(last);
+        status.finishedAt = std::chrono::system_clock::now();
+        status.duration = took;
+        ++status.pollsByResult[outcome.result()];
+        status.failures = Succeeded(outcome.kind) ? 0 : status.failures + 1;
+    }
     // The scheduler plans the next poll once this report returns.
     if (finished_) finished_(index);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -46,10 +47,15 @@ public:
 
     size_t size() const { return scheduler_->size(); }
     const ScheduledTarget &target(size_t i) const { return scheduler_->target(i); }
+    // On the polling thread, which alone changes them.
     const TargetStatus &status(size_t i) const { return *status_[i]; }
+    // Polls finish on the polling thread and the HTTP side answers on its
+    // own: this guards every status (and what the HTTP side keeps beside).
+    const std::shared_ptr<std::mutex> &lock() const { return lock_; }
     // Every target's status, for an answer made while it is sent: each stays
-    // valid (and current) until the answer lets go, a reload notwithstanding.
-    std::vector<std::shared_ptr<const TargetStatus>> statuses() const { return {status_.begin(), status_.end()}; }
+    // valid until the answer lets go, a reload notwithstanding; read each
+    // under lock(). Takes the lock.
+    std::vector<std::shared_ptr<const TargetStatus>> statuses() const;
     const Schedule &schedule() const { return schedule_; }
     // The index of a configured target with this label ("host:port").
     std::optional<size_t> Find(const std::string &label) const { return scheduler_->Find(label); }
@@ -62,6 +68,7 @@ private:
     Schedule schedule_;
     std::function<void(size_t)> finished_;
     std::vector<std::shared_ptr<TargetStatus>> status_;
+    std::shared_ptr<std::mutex> lock_ = std::make_shared<std::mutex>();
     std::unique_ptr<Scheduler> scheduler_;
     bool started_ = false;
     bool stopped_ = false;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include <boost/asio/dispatch.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/core/tcp_stream.hpp>
@@ -48,13 +49,14 @@ struct PiecesBody {
         boost::optional<std::pair<const_buffers_type, bool>> get(beast::error_code &ec) {
             ec = {};
             buffer_.clear();
+            buffer_.reserve(kGather + kMargin);  // a piece is rarely larger: the buffer is allocated once
             while (more_ && buffer_.size() < kGather) more_ = pieces_(buffer_);
             if (buffer_.empty()) return boost::none;
             return std::make_pair(const_buffers_type(buffer_.data(), buffer_.size()), more_);
         }
 
     private:
-        static constexpr size_t kGather = 4 * 1024 * 1024;
+        static constexpr size_t kGather = 1024 * 1024, kMargin = 64 * 1024;
         const BodyPieces &pieces_;
         std::string buffer_;
         bool more_ = true;
@@ -133,8 +135,13 @@ private:
         }
         bool head = request.method() == http::verb::head, keepAlive = request.keep_alive();
         unsigned version = request.version();
+        // The answer may come from another thread (a probe polls on the
+        // polling thread): the connection is written on its own.
         server_->handler(request, [self = shared_from_this(), head, keepAlive, version](HttpResponse response) {
-            self->Write(std::move(response), version, keepAlive, head);
+            asio::dispatch(self->stream_.get_executor(), [self, response = std::move(response), head, keepAlive,
+                                                          version]() mutable {
+                self->Write(std::move(response), version, keepAlive, head);
+            });
         });
     }
 
@@ -280,14 +287,16 @@ HttpServer::~HttpServer() { Stop(); }
 tcp::endpoint HttpServer::endpoint() const { return state_->acceptor.local_endpoint(); }
 
 void HttpServer::Stop() {
-    if (state_->stopped) return;
-    state_->stopped = true;
-    beast::error_code ignored;
-    state_->backoff.cancel();
-    state_->acceptor.close(ignored);
-    for (auto &weak : state_->sessions)
-        if (auto session = weak.lock()) session->Close();
-    state_->sessions.clear();
+    asio::dispatch(state_->acceptor.get_executor(), [state = state_] {
+        if (state->stopped) return;
+        state->stopped = true;
+        beast::error_code ignored;
+        state->backoff.cancel();
+        state->acceptor.close(ignored);
+        for (auto &weak : state->sessions)
+            if (auto session = weak.lock()) session->Close();
+        state->sessions.clear();
+    });
 }
 
 }  // namespace pathost::serve

@@ -56,7 +56,8 @@ public:
                HttpHandler handler);
     ~HttpServer();
     boost::asio::ip::tcp::endpoint endpoint() const;
-    // Stops accepting and closes every open connection.
+    // Stops accepting and closes every open connection, on the server's
+    // thread; callable from any.
     void Stop();
 
 private:

@@ -138,13 +138,14 @@ void FleetSamples::Set(size_t target, const TargetSamples &samples) {
         std::string_view lines = samples.Family(family);
         std::string &text = block[family];
         size_t size = text.size() - lengths_[target][family] + lines.size();
-        if (size > text.capacity()) text.reserve(size + size / 8);  // not doubling: the fleet's text is most of serve
+        if (size > text.capacity()) text.reserve(size + size / 64 + 64);  // not doubling: these texts are most of serve
         text.replace(at, lengths_[target][family], lines);
         lengths_[target][family] = static_cast<uint32_t>(lines.size());
     }
 }
 
-HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, const ModuleIdentity &module) {
+HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, std::shared_ptr<std::mutex> lock,
+                        const ModuleIdentity &module) {
     std::string file = module.path.substr(module.path.find_last_of('/') + 1);
     std::string tail = "# HELP pat_build_info the module pat-host runs (its version from PatGetDllVersion), always 1\n"
                        "# TYPE pat_build_info gauge\n"
@@ -152,8 +153,8 @@ HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, const Modul
     HttpResponse response;
     response.contentType = kExpositionType;
     // A family's head, then its lines block by block.
-    response.pieces = [samples = std::move(samples), tail = std::move(tail), family = size_t{0}, block = size_t{0},
-                       headed = false](std::string &out) mutable {
+    response.pieces = [samples = std::move(samples), lock = std::move(lock), tail = std::move(tail),
+                       family = size_t{0}, block = size_t{0}, headed = false](std::string &out) mutable {
         if (family == kFamilies) {
             out += tail;
             return false;
@@ -163,6 +164,7 @@ HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, const Modul
             out += std::string("# HELP ") + named.name + " " + named.help + "\n# TYPE " + named.name + " " + named.type + "\n";
             headed = true;
         } else if (block < samples->blocks()) {
+            std::unique_lock guard = lock ? std::unique_lock(*lock) : std::unique_lock<std::mutex>();
             out += samples->Text(block++, family);
         }
         if (block == samples->blocks()) {
@@ -176,7 +178,7 @@ HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, const Modul
 }
 
 std::string ExpositionText(std::shared_ptr<const FleetSamples> samples, const ModuleIdentity &module) {
-    HttpResponse response = Exposition(std::move(samples), module);
+    HttpResponse response = Exposition(std::move(samples), nullptr, module);
     std::string text;
     while (response.pieces(text)) {
     }

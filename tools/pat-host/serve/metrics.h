@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,9 @@ private:
 // The whole exposition, made while it is sent: every family once, the
 // targets' lines in their order, and pat_build_info{version, module}. A poll
 // that finishes meanwhile shows in the families not sent yet.
-HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, const ModuleIdentity &module);
+// `lock` (null when nothing else changes them) guards the samples.
+HttpResponse Exposition(std::shared_ptr<const FleetSamples> samples, std::shared_ptr<std::mutex> lock,
+                        const ModuleIdentity &module);
 // The same as one text (a probe's answer, kept for reuse).
 std::string ExpositionText(std::shared_ptr<const FleetSamples> samples, const ModuleIdentity &module);
 

@@ -79,12 +79,16 @@ Routes::Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity m
 }
 
 void Routes::RefreshAll() {
-    samples_ = std::make_shared<FleetSamples>(fleet_.size());  // an answer being sent keeps the old one
-    for (size_t i = 0; i < fleet_.size(); ++i) Refresh(i);
+    auto samples = std::make_shared<FleetSamples>(fleet_.size());
+    for (size_t i = 0; i < fleet_.size(); ++i) samples->Set(i, SamplesOf(fleet_.status(i).label, fleet_.status(i)));
+    std::lock_guard guard(*fleet_.lock());
+    samples_ = std::move(samples);  // an answer being sent keeps the old one
 }
 
 void Routes::Refresh(size_t index) {
-    samples_->Set(index, SamplesOf(fleet_.status(index).label, fleet_.status(index)));
+    TargetSamples samples = SamplesOf(fleet_.status(index).label, fleet_.status(index));
+    std::lock_guard guard(*fleet_.lock());
+    samples_->Set(index, samples);
 }
 
 void Routes::Handle(const HttpRequest &request, std::function<void(HttpResponse)> respond) {
@@ -92,9 +96,20 @@ void Routes::Handle(const HttpRequest &request, std::function<void(HttpResponse)
     size_t question = target.find('?');
     std::string path = target.substr(0, question), query = question == std::string::npos ? "" : target.substr(question + 1);
     if (path == "/") return respond(StatusPage(fleet_, module_, std::chrono::system_clock::now()));
-    if (path == "/metrics") return respond(Exposition(samples_, module_));
+    if (path == "/metrics") {
+        std::unique_lock guard(*fleet_.lock());
+        std::shared_ptr<const FleetSamples> samples = samples_;
+        guard.unlock();
+        return respond(Exposition(std::move(samples), fleet_.lock(), module_));
+    }
     if (path == "/api/printers") return respond(Printers());
-    if (path == "/probe") return Probe(request, query, std::move(respond));
+    if (path == "/probe") {
+        // A probe polls, and polls live on the polling thread.
+        std::string timeout(request["X-Prometheus-Scrape-Timeout-Seconds"]);
+        return boost::asio::post(io_, [this, query, timeout, respond = std::move(respond)]() mutable {
+            Probe(query, timeout, std::move(respond));
+        });
+    }
     respond(TextResponse(404, "not found: " + path + "; this server answers " + kPaths));
 }
 
@@ -102,15 +117,17 @@ HttpResponse Routes::Printers() const {
     // One printer's object at a time while the answer is sent, never a tree of the fleet.
     HttpResponse response;
     response.contentType = "application/json";
-    response.pieces = [statuses = fleet_.statuses(), module = module_, next = size_t{0}](std::string &out) mutable {
+    response.pieces = [statuses = fleet_.statuses(), lock = fleet_.lock(), module = module_,
+                       next = size_t{0}](std::string &out) mutable {
         out += next == 0 ? '[' : ',';
         if (statuses.empty()) {
             out += "]\n";
             return false;
         }
+        std::lock_guard guard(*lock);
         const TargetStatus &status = *statuses[next++];
         if (status.last) {
-            out += OutcomeToJson(*status.last).dump(-1, ' ', false, Json::error_handler_t::replace);
+            out += OutcomeToJson(*status.last, &module).dump(-1, ' ', false, Json::error_handler_t::replace);
         } else {
             PollOutcome pending;
             pending.address = status.label;
@@ -125,7 +142,7 @@ HttpResponse Routes::Printers() const {
     return response;
 }
 
-void Routes::Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond) {
+void Routes::Probe(const std::string &query, const std::string &scrapeTimeout, std::function<void(HttpResponse)> respond) {
     std::string text, error;
     if (!QueryParameter(query, "target", &text)) return respond(TextResponse(400, "bad request: malformed query string"));
     if (text.empty()) return respond(TextResponse(400, "bad request: give the printer as /probe?target=HOST[:PORT]"));
@@ -146,7 +163,7 @@ void Routes::Probe(const HttpRequest &request, const std::string &query, std::fu
     flight->waiting.push_back(std::move(respond));
     probing_[label] = flight;
     PollSettings settings = configured ? fleet_.target(*configured).settings : probe_.defaults;
-    auto budget = ProbeBudget(std::string(request["X-Prometheus-Scrape-Timeout-Seconds"]), probe_.defaultTimeout);
+    auto budget = ProbeBudget(scrapeTimeout, probe_.defaultTimeout);
     settings.limits.overall = std::min(settings.limits.overall, budget);
     settings.limits.idle = std::min(settings.limits.idle, budget);
     settings.sourceDeadline = std::min(settings.sourceDeadline, budget / 2);

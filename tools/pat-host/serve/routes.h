@@ -24,15 +24,16 @@ struct ProbeOptions {
 class Routes {
 public:
     Routes(boost::asio::io_context &io, const Fleet &fleet, ModuleIdentity module, ProbeOptions probe);
+    // On the HTTP server's thread; `respond` may be called on either.
     void Handle(const HttpRequest &request, std::function<void(HttpResponse)> respond);
-    // The fleet finished a poll of this target: its samples are made now,
-    // once, rather than at every scrape.
+    // On the polling thread, as everything else here. The fleet finished a
+    // poll of this target: its samples are made now, once, not at every scrape.
     void Refresh(size_t index);
     // The fleet's targets changed (a reload): every target's samples anew.
     void RefreshAll();
 
 private:
-    void Probe(const HttpRequest &request, const std::string &query, std::function<void(HttpResponse)> respond);
+    void Probe(const std::string &query, const std::string &scrapeTimeout, std::function<void(HttpResponse)> respond);
     HttpResponse Printers() const;
 
     boost::asio::io_context &io_;

@@ -126,8 +126,12 @@ void Card(std::string &out, const TargetStatus &status, std::chrono::system_cloc
 
 HttpResponse StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::chrono::system_clock::time_point now) {
     std::vector<std::shared_ptr<const TargetStatus>> statuses = fleet.statuses();
+    std::shared_ptr<std::mutex> lock = fleet.lock();
     size_t up = 0, down = 0, pending = 0;
-    for (const auto &status : statuses) (!status->last ? pending : Succeeded(status->last->kind) ? up : down)++;
+    {
+        std::lock_guard guard(*lock);
+        for (const auto &status : statuses) (!status->last ? pending : Succeeded(status->last->kind) ? up : down)++;
+    }
     long long refresh = std::max<long long>(
         1, std::chrono::duration_cast<std::chrono::seconds>(fleet.schedule().interval).count());
     std::string head =
@@ -145,12 +149,13 @@ HttpResponse StatusPage(const Fleet &fleet, const ModuleIdentity &module, std::c
     HttpResponse response;
     response.contentType = "text/html; charset=utf-8";
     // The head, then a card at a time, each as the printer is when its turn comes.
-    response.pieces = [statuses = std::move(statuses), head = std::move(head), now, next = size_t{0},
-                       headed = false](std::string &out) mutable {
+    response.pieces = [statuses = std::move(statuses), lock = std::move(lock), head = std::move(head), now,
+                       next = size_t{0}, headed = false](std::string &out) mutable {
         if (!headed) {
             out += head;
             headed = true;
         } else if (next < statuses.size()) {
+            std::lock_guard guard(*lock);
             Card(out, *statuses[next++], now);
         }
         if (next < statuses.size()) return true;
