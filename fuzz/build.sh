@@ -13,7 +13,9 @@
 # module, the PE loader or pat-host is fuzzed without a second list here.
 # The targets themselves are not CMake targets: CMake's build compiles with
 # gcc, libFuzzer needs clang, and one configure cannot have both.
-# Needs clang and Debian's libclang-rt-14-dev (the i386 fuzzer runtime).
+# Needs Debian's clang-19 and libclang-rt-19-dev (the i386 fuzzer runtime):
+# the PE loader and pat-host use <expected>, which libstdc++ 12 offers only to
+# a compiler with C++20's final concepts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build/fuzz
@@ -28,8 +30,8 @@ definitions_of() { sort -u "$lists/$1.definitions" | sed '/^$/d; s/^/-D/'; }
 
 # The compiler cache, where the machine has one: scripts/test and scripts/fuzz
 # both build these.
-PAT_FUZZ_CXX=clang++
-command -v ccache >/dev/null && PAT_FUZZ_CXX="ccache clang++"
+PAT_FUZZ_CXX=clang++-19
+command -v ccache >/dev/null && PAT_FUZZ_CXX="ccache clang++-19"
 export PAT_FUZZ_CXX
 
 # compile_archive NAME FLAGS_ARRAY SOURCE...: compiles each source with
@@ -58,7 +60,7 @@ compile_archive module flags $(sources_of module) tests/text/text_test_config.cp
 # check: it reads a file's tables where they lie, as the Windows loader does,
 # and i386 reads a word at any address.
 mapfile -t loader_definitions < <(definitions_of peloader)
-loader_flags=(-m32 -std=c++20 -O1 -g "${loader_definitions[@]}" -Iinclude -Isrc -Itools
+loader_flags=(-m32 -std=c++23 -O1 -g "${loader_definitions[@]}" -Iinclude -Isrc -Itools
               -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-sanitize=alignment)
 compile_archive peloader loader_flags $(sources_of peloader)
 
@@ -66,21 +68,22 @@ module_targets="reply device_id pminfo status_text query peloader"
 for target in $module_targets; do
     extra=()
     [ "$target" = peloader ] && extra=("$out/peloader.a")
-    clang++ "${flags[@]}" -Itools -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" "${extra[@]}" "$out/module.a" \
+    clang++-19 "${flags[@]}" -std=c++23 -Itools -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" fuzz/sanitizer_options.cpp \
+        "${extra[@]}" "$out/module.a" \
         -ldl -lpthread -o "$out/${target}_fuzzer"
 done
 
 # pat-host's readers of a printer's and an agent's bytes live in these
 # folders; the link takes from the archive only the objects the targets reach.
 mapfile -t host_definitions < <(definitions_of host)
-host_flags=(-m32 -std=c++20 -O1 -g "${host_definitions[@]}" -Itools/pat-host -Iinclude
+host_flags=(-m32 -std=c++23 -O1 -g "${host_definitions[@]}" -Itools/pat-host -Iinclude
             -fsanitize=address,undefined -fno-sanitize-recover=undefined)
-# Only the readers of untrusted bytes, which stay C++20: libstdc++'s
-# <expected>, which the rest of pat-host uses, does not compile with clang 14.
+# Only the readers of untrusted bytes: the targets reach nothing else, and
+# compiling all of pat-host with the sanitizers would double the build.
 compile_archive host host_flags $(sources_of host | grep -E '^tools/pat-host/(cleaning|snmp|transport)/|^tools/pat-host/simulator/snmp_responder')
 host_targets="snmp host_input"
 for target in $host_targets; do
-    clang++ "${host_flags[@]}" -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" "$out/host.a" -lpthread \
+    clang++-19 "${host_flags[@]}" -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" fuzz/sanitizer_options.cpp "$out/host.a" -lpthread \
         -o "$out/${target}_fuzzer"
 done
 echo "built: $(for t in $module_targets $host_targets; do printf '%s ' "$out/${t}_fuzzer"; done)"

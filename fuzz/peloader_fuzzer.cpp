@@ -29,15 +29,13 @@ bool Inside(const pat::pe::Image &image, const void *address) {
 }
 
 void LookUpExports(const pat::pe::Image &image, uint32_t extraOrdinal) {
-    std::string why;
     for (const char *name : kNames) {
-        const void *found = pat::pe::ExportByName(image, name, &why);
-        Require(found != nullptr ? Inside(image, found) : !why.empty());
+        pat::pe::Loaded<const void *> found = pat::pe::ExportByName(image, name);
+        Require(found ? Inside(image, *found) : !found.error().empty());
     }
     for (uint32_t ordinal : {0u, 1u, 2u, 11u, 17u, 18u, 0xFFFFu, 0xFFFFFFFFu, extraOrdinal}) {
-        why.clear();
-        const void *found = pat::pe::ExportByOrdinal(image, ordinal, &why);
-        Require(found != nullptr ? Inside(image, found) : !why.empty());
+        pat::pe::Loaded<const void *> found = pat::pe::ExportByOrdinal(image, ordinal);
+        Require(found ? Inside(image, *found) : !found.error().empty());
     }
 }
 
@@ -58,10 +56,10 @@ void ReadVersion() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     uint32_t liveBefore = pat::portable::HeapLiveBlocks();
-    std::string error;
-    pat::pe::Image *image = pat::pe::MapImageBytes(data, size, kPath, &error);
-    Require((image != nullptr) == error.empty());
-    if (image != nullptr) {
+    pat::pe::Loaded<pat::pe::Image *> mapped = pat::pe::MapImageBytes(data, size, kPath);
+    Require(mapped ? *mapped != nullptr : !mapped.error().empty());
+    if (mapped) {
+        pat::pe::Image *image = *mapped;
         Require(!image->attached);
         uint32_t extraOrdinal = size >= 4 ? data[size - 1] | data[size - 2] << 8 : 0;
         LookUpExports(*image, extraOrdinal);

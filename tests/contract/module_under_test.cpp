@@ -48,11 +48,12 @@ public:
             loadError_ = "PAT_DLL_PATH is not set: configure with the linux-i386 preset";
             return;
         }
-        image_ = pe::LoadImage(PAT_DLL, &loadError_);
-        if (image_ == nullptr) {
-            loadError_ = std::string(PAT_DLL) + ": " + loadError_ + " (build the windows-i686 preset first)";
+        pe::Loaded<pe::Image *> loaded = pe::LoadImage(PAT_DLL);
+        if (!loaded) {
+            loadError_ = std::string(PAT_DLL) + ": " + loaded.error() + " (build the windows-i686 preset first)";
             return;
         }
+        image_ = *loaded;
         Bind(&globalAlloc, pe::FindStandIn("KERNEL32.dll", "GlobalAlloc"));
         Bind(&globalFree, pe::FindStandIn("KERNEL32.dll", "GlobalFree"));
         Bind(&getLastError, pe::FindStandIn("KERNEL32.dll", "GetLastError"));
@@ -61,7 +62,7 @@ public:
     ~DllModule() override { pe::UnloadImage(image_); }
     const char *Name() const override { return "pat.dll"; }
     const void *Export(const char *name) const override {
-        return image_ != nullptr ? pe::ExportByName(*image_, name) : nullptr;
+        return image_ != nullptr ? pe::ExportByName(*image_, name).value_or(nullptr) : nullptr;
     }
 
 private:

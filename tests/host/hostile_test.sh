@@ -58,6 +58,49 @@ query-closed query >&-
 demo-full demo >/dev/full
 TABLE
 
+# serve with three endless printers beside a good one: every scrape answers,
+# the good printer keeps its schedule, memory stays within what three polls
+# at the ceiling may keep, and SIGTERM ends it promptly.
+floods=()
+for _ in 1 2 3; do
+    sim_args="--fault flood"
+    . "$(dirname "$0")/start_simulator.sh"; pids+=($sim); floods+=("127.0.0.1:$port")
+done
+sim_args=
+$run serve "$good" "${floods[@]}" --device-id "MFG:Acme;CMD:PJL;MDL:M;" --interval 1 --timeout 5 \
+    --max-bytes 16777216 --listen 127.0.0.1:0 >"$scratch/flood.log" 2>&1 &
+serve=$!
+pids+=($serve)
+for _ in $(seq 40); do grep -q 'serving http://' "$scratch/flood.log" && break; sleep 0.25; done
+server=$(sed -n 's|.*serving http://\([0-9.:]*\)/.*|\1|p' "$scratch/flood.log")
+scrapes=0 refused=0 slowest=0
+polls() { grep "^pat_polls_total{target=\"$good\",result=\"ok\"}" "$scratch/metrics" | awk '{print $2}'; }
+for _ in $(seq 24); do  # 12 s: two full rounds of the floods at their 5 s timeout
+    code=$(curl -s -o "$scratch/metrics" -w '%{http_code} %{time_total}' --max-time 10 "http://$server/metrics")
+    scrapes=$((scrapes + 1))
+    [ "${code%% *}" = 200 ] || refused=$((refused + 1))
+    slowest=$(awk -v a="$slowest" -v b="${code##* }" 'BEGIN { print (b > a ? b : a) }')
+    [ -n "${first_polls:-}" ] || first_polls=$(polls)
+    sleep 0.5
+done
+peak_kb=$(awk '$1 == "VmHWM:" {print $2}' "/proc/$serve/status")
+good_polls=$(( $(polls) - ${first_polls:-0} ))
+start=$(date +%s.%N)
+kill -TERM $serve
+wait $serve
+got=$?
+stopped=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
+echo "serve with 3 endless printers: $scrapes scrapes, $refused not 200, slowest $slowest s;" \
+    "the good printer polled $good_polls times more; peak RSS $peak_kb KB; SIGTERM to exit $stopped s"
+[ $refused -eq 0 ] || fail "serve with endless printers: $refused of $scrapes scrapes did not answer 200"
+# While the module reads what a flood sent (seconds at the ceiling), the
+# polling thread waits, so the good printer's schedule slips; it must not stop.
+[ "$good_polls" -ge 1 ] || fail "serve with endless printers: the good printer was not polled again in 12 s"
+# Three polls at the ceiling (answer and module copy each) beside serve's own 40 MB.
+[ "$peak_kb" -le 150000 ] || fail "serve with endless printers: peak RSS $peak_kb KB, expected at most 150000"
+[ $got -eq 0 ] || fail "serve with endless printers: exit $got after SIGTERM, expected 0"
+awk "BEGIN { exit !($stopped <= 5) }" || fail "serve with endless printers: $stopped s from SIGTERM to exit"
+
 # serve whose log pipe closed after one line keeps answering.
 mkfifo "$scratch/log"
 head -n 1 <"$scratch/log" >"$scratch/first" &

@@ -83,14 +83,14 @@ private:
 class LoadedDll : public testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        image_ = LoadImage(PAT_DLL, &error);
-        ASSERT_NE(image_, nullptr) << error;
+        Loaded<Image *> loaded = LoadImage(PAT_DLL);
+        ASSERT_TRUE(loaded) << loaded.error();
+        image_ = *loaded;
     }
     void TearDown() override { UnloadImage(image_); }
     template <typename Fn>
     Fn Export(const char *name) {
-        return reinterpret_cast<Fn>(const_cast<void *>(ExportByName(*image_, name)));
+        return reinterpret_cast<Fn>(const_cast<void *>(ExportByName(*image_, name).value_or(nullptr)));
     }
     Image *image_ = nullptr;
 };
@@ -100,19 +100,21 @@ TEST_F(LoadedDll, FindsEveryExportByNameAndByOrdinalAtOneAddress) {
         const_cast<void *>(FindStandIn("kernel32.DLL", "GetProcAddress")));
     for (const auto &row : kExports) {
         SCOPED_TRACE(row.name);
-        const void *byName = ExportByName(*image_, row.name);
+        const void *byName = ExportByName(*image_, row.name).value_or(nullptr);
         EXPECT_NE(byName, nullptr);
         EXPECT_EQ(ExportByOrdinal(*image_, row.ordinal), byName);
         EXPECT_EQ(getProcAddress(image_->base, row.name), byName);
         EXPECT_EQ(getProcAddress(image_->base, reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(row.ordinal))), byName);
     }
-    std::string why;
     for (uint32_t ordinal : {0u, 1u, 18u}) {
-        EXPECT_EQ(ExportByOrdinal(*image_, ordinal, &why), nullptr) << ordinal;
-        EXPECT_NE(why.find("no export at ordinal " + std::to_string(ordinal)), std::string::npos) << why;
+        Loaded<const void *> byOrdinal = ExportByOrdinal(*image_, ordinal);
+        ASSERT_FALSE(byOrdinal) << ordinal;
+        EXPECT_NE(byOrdinal.error().find("no export at ordinal " + std::to_string(ordinal)), std::string::npos)
+            << byOrdinal.error();
     }
-    EXPECT_EQ(ExportByName(*image_, "DllMain", &why), nullptr);
-    EXPECT_EQ(why, "no export named DllMain");
+    Loaded<const void *> none = ExportByName(*image_, "DllMain");
+    ASSERT_FALSE(none);
+    EXPECT_EQ(none.error(), "no export named DllMain");
 }
 
 TEST_F(LoadedDll, MapsEachSectionWithItsProtection) {
@@ -159,11 +161,10 @@ TEST(PeLoader, TwoCopiesRunSideBySideEachRelocatedAndReadingItsOwnVersion) {
     ReplaceIn(&bytes, ".rsrc", std::string("\xBD\x04\xEF\xFE\x00\x00\x01\x00\x01\x00\x01\x00\x00\x00\x05\x00", 16),
                 std::string("\xBD\x04\xEF\xFE\x00\x00\x01\x00\x01\x00\x01\x00\x09\x00\x05\x00", 16));
     DllCopy copy(bytes);
-    std::string error;
-    Image *original = LoadImage(PAT_DLL, &error);
-    ASSERT_NE(original, nullptr) << error;
-    Image *patched = LoadImage(copy.path(), &error);
-    ASSERT_NE(patched, nullptr) << error;
+    Loaded<Image *> loadedOriginal = LoadImage(PAT_DLL), loadedPatched = LoadImage(copy.path());
+    ASSERT_TRUE(loadedOriginal) << loadedOriginal.error();
+    ASSERT_TRUE(loadedPatched) << loadedPatched.error();
+    Image *original = *loadedOriginal, *patched = *loadedPatched;
     uint32_t preferred = HeadersOf(bytes).optional.imageBase;
     EXPECT_FALSE(reinterpret_cast<uintptr_t>(original->base) == preferred &&
                  reinterpret_cast<uintptr_t>(patched->base) == preferred);
@@ -171,7 +172,7 @@ TEST(PeLoader, TwoCopiesRunSideBySideEachRelocatedAndReadingItsOwnVersion) {
     for (const auto &[image, version] : expected) {
         DllVersion block = {};
         block.dwSize = sizeof block;
-        auto get = reinterpret_cast<int(PAT_CALL *)(DllVersion *)>(const_cast<void *>(ExportByName(*image, "PatGetDllVersion")));
+        auto get = reinterpret_cast<int(PAT_CALL *)(DllVersion *)>(const_cast<void *>(ExportByName(*image, "PatGetDllVersion").value_or(nullptr)));
         EXPECT_EQ(get(&block), 1);
         EXPECT_EQ(block.dwFileVersion, version) << image->path;
         char path[MAX_PATH];
@@ -245,9 +246,9 @@ TEST(PeLoader, RefusesMalformedCopiesAndSaysWhy) {
         c.patch(&bytes);
         DllCopy copy(bytes);
         for (auto load : {&LoadImage, &MapImage}) {  // MapImage, the fuzzed path, refuses the same
-            std::string error;
-            EXPECT_EQ(load(copy.path(), &error), nullptr);
-            EXPECT_NE(error.find(c.why), std::string::npos) << error;
+            Loaded<Image *> refused = load(copy.path());
+            ASSERT_FALSE(refused);
+            EXPECT_NE(refused.error().find(c.why), std::string::npos) << refused.error();
             EXPECT_EQ(LoadedImageNamed("pat.dll"), nullptr);
         }
     }

@@ -129,10 +129,11 @@ void *WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
         SetLastError(kErrorModNotFound);
         return nullptr;
     }
-    const void *found = IS_INTRESOURCE(name) ? ExportByOrdinal(*image, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(name)))
-                                             : ExportByName(*image, name);
-    if (found == nullptr) SetLastError(kErrorProcNotFound);
-    return const_cast<void *>(found);
+    Loaded<const void *> found = IS_INTRESOURCE(name)
+                                     ? ExportByOrdinal(*image, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(name)))
+                                     : ExportByName(*image, name);
+    if (!found) SetLastError(kErrorProcNotFound);
+    return const_cast<void *>(found.value_or(nullptr));
 }
 
 void WINAPI Sleep(DWORD milliseconds) {

@@ -12,29 +12,23 @@ namespace {
 
 std::string SectionName(const SectionHeader &s) { return std::string(s.name, strnlen(s.name, sizeof s.name)); }
 
-bool Fail(std::string *error, const std::string &why) {
-    *error = why;
-    return false;
-}
-
-bool CheckSections(size_t fileSize, const NtHeaders32 &nt, const std::vector<SectionHeader> &sections,
-                   std::string *error) {
+Loaded<> CheckSections(size_t fileSize, const NtHeaders32 &nt, const std::vector<SectionHeader> &sections) {
     const OptionalHeader32 &opt = nt.optional;
     uint32_t end = opt.sizeOfHeaders;
     for (const SectionHeader &s : sections) {
         uint32_t extent = s.virtualSize != 0 ? s.virtualSize : s.sizeOfRawData;
         if (extent > opt.sizeOfImage || s.virtualAddress > opt.sizeOfImage - extent)
-            return Fail(error, "section " + SectionName(s) + " lies outside the image (" + Hex(s.virtualAddress) +
+            return Refused("section " + SectionName(s) + " lies outside the image (" + Hex(s.virtualAddress) +
                                    " + " + Hex(extent) + ", image size " + Hex(opt.sizeOfImage) + ")");
         if (s.virtualAddress % opt.sectionAlignment != 0 || s.virtualAddress < end)
-            return Fail(error, "section " + SectionName(s) + " is misaligned or overlaps what lies before it");
+            return Refused("section " + SectionName(s) + " is misaligned or overlaps what lies before it");
         if (s.sizeOfRawData != 0 &&
             (s.pointerToRawData > fileSize || s.sizeOfRawData > fileSize - s.pointerToRawData))
-            return Fail(error, "truncated: section " + SectionName(s) + "'s data ends past the file's " +
+            return Refused("truncated: section " + SectionName(s) + "'s data ends past the file's " +
                                    Hex(static_cast<uint32_t>(fileSize)) + " bytes");
         end = s.virtualAddress + extent;
     }
-    return true;
+    return {};
 }
 
 // What is wrong with the headers on their own, or empty.
@@ -64,45 +58,47 @@ std::string Hex(uint32_t value) {
     return text;
 }
 
-bool ReadImageFile(const char *path, std::vector<uint8_t> *bytes, std::string *error) {
+Loaded<std::vector<uint8_t>> ReadImageFile(const char *path) {
     FILE *file = fopen(path, "rb");
-    if (file == nullptr) return Fail(error, std::string("cannot open ") + path);
+    if (file == nullptr) return Refused(std::string("cannot open ") + path);
+    std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;) bytes->insert(bytes->end(), chunk, chunk + n);
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
     bool failed = ferror(file) != 0;
     fclose(file);
-    return failed ? Fail(error, std::string("cannot read ") + path) : true;
+    if (failed) return Refused(std::string("cannot read ") + path);
+    return bytes;
 }
 
 // Structures are copied out of the file, never read in place: the file's
 // offsets need not be aligned.
-bool CheckImageFile(const uint8_t *bytes, size_t size, Image *image, std::string *error) {
+Loaded<> CheckImageFile(const uint8_t *bytes, size_t size, Image *image) {
     DosHeader dos;
-    if (size < sizeof dos) return Fail(error, "truncated: no room for the DOS header");
+    if (size < sizeof dos) return Refused("truncated: no room for the DOS header");
     memcpy(&dos, bytes, sizeof dos);
-    if (dos.magic != kDosMagic) return Fail(error, "not an MZ file");
+    if (dos.magic != kDosMagic) return Refused("not an MZ file");
     uint32_t at = dos.ntHeadersOffset;
     if (at > size || size - at < sizeof(NtHeaders32))
-        return Fail(error, "truncated: the PE headers end past the end of the file");
+        return Refused("truncated: the PE headers end past the end of the file");
     NtHeaders32 &nt = image->headers;
     memcpy(&nt, bytes + at, sizeof nt);
     std::string why = HeaderFault(nt, size);
-    if (!why.empty()) return Fail(error, why);
+    if (!why.empty()) return Refused(why);
     const OptionalHeader32 &opt = nt.optional;
     // at + the headers is at most the file's size, so this cannot wrap.
     uint32_t table = at + 4 + sizeof(FileHeader) + nt.file.sizeOfOptionalHeader;
     uint32_t tableSize = nt.file.numberOfSections * static_cast<uint32_t>(sizeof(SectionHeader));
     if (table > opt.sizeOfHeaders || tableSize > opt.sizeOfHeaders - table)
-        return Fail(error, "section table outside the headers");
+        return Refused("section table outside the headers");
     image->sections.resize(nt.file.numberOfSections);
     if (tableSize != 0) memcpy(image->sections.data(), bytes + table, tableSize);
     for (uint32_t d = 0; d < opt.numberOfRvaAndSizes; ++d) {
         const DataDirectory &dir = opt.directories[d];
         if (dir.size != 0 && (dir.rva > opt.sizeOfImage || dir.size > opt.sizeOfImage - dir.rva))
-            return Fail(error, "data directory " + std::to_string(d) + " lies outside the image (" + Hex(dir.rva) +
+            return Refused("data directory " + std::to_string(d) + " lies outside the image (" + Hex(dir.rva) +
                                    " + " + Hex(dir.size) + ", image size " + Hex(opt.sizeOfImage) + ")");
     }
-    return CheckSections(size, nt, image->sections, error);
+    return CheckSections(size, nt, image->sections);
 }
 
 }  // namespace pat::pe

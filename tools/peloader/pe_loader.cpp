@@ -42,18 +42,20 @@ std::string FullPath(const char *path) {
     return realpath(path, resolved) != nullptr ? resolved : path;
 }
 
-bool Link(Image *image, std::string *error) {
-    if (!ApplyRelocations(image, error) || !BindImports(image, error) || !AttachTls(image, error) ||
-        !ProtectImage(image, error))
-        return false;
+Loaded<> Register(Image *image) {
     const void *version = nullptr;
     uint32_t versionSize = 0;
     FindVersionResource(*image, &version, &versionSize);
-    if (!portable::RegisterModuleFile(image->base, image->path.c_str(), version, versionSize)) {
-        *error = "the module file could not be registered";
-        return false;
-    }
-    return true;
+    if (!portable::RegisterModuleFile(image->base, image->path.c_str(), version, versionSize))
+        return Refused("the module file could not be registered");
+    return {};
+}
+
+// The steps after mapping, in order; the first refusal ends the load.
+Loaded<> Link(Image *image) {
+    for (Loaded<> (*step)(Image *) : {ApplyRelocations, BindImports, AttachTls, ProtectImage, Register})
+        if (Loaded<> done = step(image); !done) return done;
+    return {};
 }
 
 }  // namespace
@@ -87,40 +89,41 @@ uint32_t Image::RvaOf(uint32_t address) const {
     return rva < size ? rva : size;
 }
 
-Image *MapImageBytes(const uint8_t *bytes, size_t size, const char *path, std::string *error) {
+Loaded<Image *> MapImageBytes(const uint8_t *bytes, size_t size, const char *path) {
     auto image = std::make_unique<Image>();
     image->path = FullPath(path);
-    if (!CheckImageFile(bytes, size, image.get(), error) || !MapSections(bytes, image.get(), error)) return nullptr;
-    if (!Link(image.get(), error)) {
+    Loaded<> checked = CheckImageFile(bytes, size, image.get());
+    if (!checked) return std::unexpected(checked.error());
+    if (Loaded<> mapped = MapSections(bytes, image.get()); !mapped) return std::unexpected(mapped.error());
+    if (Loaded<> linked = Link(image.get()); !linked) {
         portable::UnregisterModuleFile(image->base);
         DetachTls(image.get());
         UnmapImage(image.get());
-        return nullptr;
+        return std::unexpected(linked.error());
     }
     g_loaded.push_back(image.get());
     return image.release();
 }
 
-Image *MapImage(const char *path, std::string *error) {
-    std::vector<uint8_t> bytes;
-    if (!ReadImageFile(path, &bytes, error)) return nullptr;
-    return MapImageBytes(bytes.data(), bytes.size(), path, error);
+Loaded<Image *> MapImage(const char *path) {
+    Loaded<std::vector<uint8_t>> bytes = ReadImageFile(path);
+    if (!bytes) return std::unexpected(bytes.error());
+    return MapImageBytes(bytes->data(), bytes->size(), path);
 }
 
-Image *LoadImage(const char *path, std::string *error) {
-    Image *image = MapImage(path, error);
-    if (image == nullptr) return nullptr;
+Loaded<Image *> LoadImage(const char *path) {
+    Loaded<Image *> mapped = MapImage(path);
+    if (!mapped) return mapped;
+    Image *image = *mapped;
     if (!EnterWin32Thread()) {
-        *error = "the thread cannot be given a Win32 thread block";
         UnloadImage(image);
-        return nullptr;
+        return Refused("the thread cannot be given a Win32 thread block");
     }
     image->attached = true;
     RunTlsCallbacks(*image, kProcessAttach);
     if (!CallEntryPoint(*image, kProcessAttach)) {
-        *error = "the entry point refused the attach";
         UnloadImage(image);  // Windows, too, sends the detach
-        return nullptr;
+        return Refused("the entry point refused the attach");
     }
     return image;
 }

@@ -2,7 +2,7 @@
 // Windows loader does (map the sections with their protections, apply the base
 // relocations, bind the imports, set up TLS, call the entry point) and links
 // its imports against stand-ins (the portable backend's Win32 functions)
-// instead of system DLLs. Every failure is a value: a null image and a
+// instead of system DLLs. Every failure is a value, Loaded's error: a
 // message naming what is wrong; a malformed file never crashes the loader.
 #ifndef PAT_PELOADER_PE_LOADER_H
 #define PAT_PELOADER_PE_LOADER_H
@@ -10,7 +10,9 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <expected>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "peloader/pe_format.h"
@@ -18,6 +20,13 @@
 namespace pat::pe {
 
 constexpr uint32_t kNoTlsIndex = 0xFFFFFFFF;
+
+// What the loader gives back: the value, or a sentence for people saying what
+// is wrong with the file (or what the system refused) and where.
+template <typename T = void>
+using Loaded = std::expected<T, std::string>;
+
+inline std::unexpected<std::string> Refused(std::string why) { return std::unexpected<std::string>(std::move(why)); }
 
 // A mapped image. Every read of the image goes through At or Text, which
 // refuse ranges that leave it or touch a page it may not read. The headers are the copy checked against the
@@ -45,22 +54,22 @@ struct Image {
     uint32_t RvaOf(uint32_t address) const;  // an address inside the image as an RVA; size if outside
 };
 
-// Loads and attaches a DLL; null with the reason in *error when the file is
-// not a PE32 DLL for i386, is malformed, imports what has no stand-in, or its
-// entry point refuses the attach.
-Image *LoadImage(const char *path, std::string *error);
+// Loads and attaches a DLL (never null); refused when the file is not a
+// PE32 DLL for i386, is malformed, imports what has no stand-in, or its entry
+// point refuses the attach.
+Loaded<Image *> LoadImage(const char *path);
 // Every step of LoadImage up to and including binding, TLS index and
 // protections, but no code of the image runs: no TLS callback, no entry
 // point. For looking at a file, and for fuzzing the loader.
-Image *MapImage(const char *path, std::string *error);
-Image *MapImageBytes(const uint8_t *bytes, size_t size, const char *path, std::string *error);
+Loaded<Image *> MapImage(const char *path);
+Loaded<Image *> MapImageBytes(const uint8_t *bytes, size_t size, const char *path);
 // Detaches (TLS callbacks, entry point) if it was attached, and unmaps.
 void UnloadImage(Image *image);
 
-// An export's address, as GetProcAddress finds it; null with the reason in
-// *error (when given) if there is none or it cannot be used here.
-const void *ExportByName(const Image &image, const char *name, std::string *error = nullptr);
-const void *ExportByOrdinal(const Image &image, uint32_t ordinal, std::string *error = nullptr);
+// An export's address, as GetProcAddress finds it (never null); refused if
+// there is none or it cannot be used here.
+Loaded<const void *> ExportByName(const Image &image, const char *name);
+Loaded<const void *> ExportByOrdinal(const Image &image, uint32_t ordinal);
 
 // The stand-in an import of the image is bound to, or null: a host takes the
 // heap and last-error functions that go with the DLL from here. DLL names

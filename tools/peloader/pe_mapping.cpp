@@ -36,14 +36,11 @@ int PosixProtection(uint32_t win32) {
 
 }  // namespace
 
-bool MapSections(const uint8_t *bytes, Image *image, std::string *error) {
+Loaded<> MapSections(const uint8_t *bytes, Image *image) {
     const OptionalHeader32 &opt = image->headers.optional;
     uint32_t size = (opt.sizeOfImage + kPageSize - 1) / kPageSize * kPageSize;
     void *base = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (base == MAP_FAILED) {
-        *error = "no memory for an image of " + std::to_string(size) + " bytes";
-        return false;
-    }
+    if (base == MAP_FAILED) return Refused("no memory for an image of " + std::to_string(size) + " bytes");
     image->base = static_cast<uint8_t *>(base);
     image->size = size;
     memcpy(image->base, bytes, opt.sizeOfHeaders);
@@ -53,10 +50,10 @@ bool MapSections(const uint8_t *bytes, Image *image, std::string *error) {
         if (copied != 0) memcpy(image->base + s.virtualAddress, bytes + s.pointerToRawData, copied);
     }
     image->pageProtection.assign(size / kPageSize, kPageReadWrite);  // as mapped, until ProtectImage
-    return true;
+    return {};
 }
 
-bool ProtectImage(Image *image, std::string *error) {
+Loaded<> ProtectImage(Image *image) {
     uint32_t headerPages = (image->headers.optional.sizeOfHeaders + kPageSize - 1) / kPageSize;
     bool ok = ChangeProtection(image, 0, static_cast<uint32_t>(image->pageProtection.size()), kPageNoAccess) &&
               ChangeProtection(image, 0, headerPages, kPageReadOnly);
@@ -66,8 +63,8 @@ bool ProtectImage(Image *image, std::string *error) {
         uint32_t pages = (extent + kPageSize - 1) / kPageSize;
         ok = ChangeProtection(image, s.virtualAddress / kPageSize, pages, Win32Protection(s.characteristics));
     }
-    if (!ok) *error = "the sections' protections could not be applied";
-    return ok;
+    if (!ok) return Refused("the sections' protections could not be applied");
+    return {};
 }
 
 bool ChangeProtection(Image *image, uint32_t firstPage, uint32_t pages, uint32_t win32Protection) {

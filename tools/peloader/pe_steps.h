@@ -1,5 +1,5 @@
 // The steps of loading an image, one file each, in the order LoadImage runs
-// them. Each returns false and says why in *error.
+// them. Each is refused with the reason when it cannot be done.
 #ifndef PAT_PELOADER_PE_STEPS_H
 #define PAT_PELOADER_PE_STEPS_H
 
@@ -9,24 +9,24 @@ namespace pat::pe {
 
 // pe_file.cpp: the whole file, and its headers checked against it; the
 // checked headers and section table are copied into the image.
-bool ReadImageFile(const char *path, std::vector<uint8_t> *bytes, std::string *error);
-bool CheckImageFile(const uint8_t *bytes, size_t size, Image *image, std::string *error);
+Loaded<std::vector<uint8_t>> ReadImageFile(const char *path);
+Loaded<> CheckImageFile(const uint8_t *bytes, size_t size, Image *image);
 
 // pe_mapping.cpp: headers and sections copied into fresh read-write memory;
 // later the protections the section headers ask for.
-bool MapSections(const uint8_t *bytes, Image *image, std::string *error);
-bool ProtectImage(Image *image, std::string *error);
+Loaded<> MapSections(const uint8_t *bytes, Image *image);
+Loaded<> ProtectImage(Image *image);
 bool ChangeProtection(Image *image, uint32_t firstPage, uint32_t pages, uint32_t win32Protection);
 void UnmapImage(Image *image);
 
 // pe_relocations.cpp
-bool ApplyRelocations(Image *image, std::string *error);
+Loaded<> ApplyRelocations(Image *image);
 
 // pe_imports.cpp
-bool BindImports(Image *image, std::string *error);
+Loaded<> BindImports(Image *image);
 
 // pe_tls.cpp: TLS index and data for the loading thread, and the callbacks.
-bool AttachTls(Image *image, std::string *error);
+Loaded<> AttachTls(Image *image);
 void RunTlsCallbacks(const Image &image, uint32_t reason);
 void DetachTls(Image *image);
 void *&ThreadTlsSlot(uint32_t index);  // pe_thread_block.cpp

@@ -22,9 +22,9 @@ const TlsDirectory32 *TlsOf(const Image &image) {
 
 }  // namespace
 
-bool AttachTls(Image *image, std::string *error) {
+Loaded<> AttachTls(Image *image) {
     const TlsDirectory32 *tls = TlsOf(*image);
-    if (tls == nullptr) return true;
+    if (tls == nullptr) return {};
     uint32_t start = image->RvaOf(tls->startOfRawData), end = image->RvaOf(tls->endOfRawData);
     uint32_t *index = image->At<uint32_t>(image->RvaOf(tls->addressOfIndex));
     bool inside = start <= end && end < image->size && index != nullptr;
@@ -33,30 +33,18 @@ bool AttachTls(Image *image, std::string *error) {
         inside = callback != nullptr && (*callback == 0 || image->RvaOf(*callback) < image->size);
         if (inside && *callback == 0) break;
     }
-    if (!inside) {
-        *error = "TLS directory points outside the image";
-        return false;
-    }
-    if (tls->sizeOfZeroFill > image->size) {
-        *error = "TLS zero fill of " + Hex(tls->sizeOfZeroFill) + " bytes is larger than the image";
-        return false;
-    }
+    if (!inside) return Refused("TLS directory points outside the image");
+    if (tls->sizeOfZeroFill > image->size) return Refused("TLS zero fill of " + Hex(tls->sizeOfZeroFill) + " bytes is larger than the image");
     uint32_t slot = 0;
     while (slot < kTlsIndices && g_indexInUse[slot]) ++slot;
-    if (slot == kTlsIndices) {
-        *error = "no TLS index left";
-        return false;
-    }
+    if (slot == kTlsIndices) return Refused("no TLS index left");
     image->tlsData = calloc(1, end - start + tls->sizeOfZeroFill + 1);  // both below 256 MB
-    if (image->tlsData == nullptr) {
-        *error = "no memory for the TLS template";
-        return false;
-    }
+    if (image->tlsData == nullptr) return Refused("no memory for the TLS template");
     g_indexInUse[slot] = true;
     image->tlsIndex = *index = slot;
     memcpy(image->tlsData, image->base + start, end - start);
     ThreadTlsSlot(slot) = image->tlsData;
-    return true;
+    return {};
 }
 
 void RunTlsCallbacks(const Image &image, uint32_t reason) {

@@ -116,14 +116,14 @@ LoadedModule LoadSharedObject(const std::string &path) {
 }
 
 LoadedModule LoadDll(const std::string &path) {
-    std::string error;
-    pat::pe::Image *image = pat::pe::LoadImage(path.c_str(), &error);
-    if (image == nullptr) return Failed(OutcomeKind::BadModule, path + ": cannot load the DLL: " + error);
+    pat::pe::Loaded<pat::pe::Image *> loaded = pat::pe::LoadImage(path.c_str());
+    if (!loaded) return Failed(OutcomeKind::BadModule, path + ": cannot load the DLL: " + loaded.error());
+    pat::pe::Image *image = *loaded;
     auto module = std::make_unique<Dll>(image);
     // A host on Windows reaches the heap and last error through KERNEL32: here
     // the stand-ins the DLL's imports are bound to.
     std::string missing = BindAll(*module, [image](const char *name) {
-        return strncmp(name, "Pat", 3) == 0 ? pat::pe::ExportByName(*image, name)
+        return strncmp(name, "Pat", 3) == 0 ? pat::pe::ExportByName(*image, name).value_or(nullptr)
                                             : pat::pe::FindStandIn("KERNEL32.dll", name);
     });
     if (!missing.empty()) return Failed(OutcomeKind::BadModule, path + ": the DLL does not export " + missing);
