@@ -61,12 +61,15 @@ TABLE
 # serve with three endless printers beside a good one: every scrape answers,
 # the good printer keeps its schedule, memory stays within what three polls
 # at the ceiling may keep, and SIGTERM ends it promptly.
+# The floods would be other machines; here they share the cores, so they run
+# at the lowest priority and serve's own threads get the time they would.
 floods=()
+plain=$run
+run="nice -n 19 $plain" sim_args="--fault flood"
 for _ in 1 2 3; do
-    sim_args="--fault flood"
     . "$(dirname "$0")/start_simulator.sh"; pids+=($sim); floods+=("127.0.0.1:$port")
 done
-sim_args=
+run=$plain sim_args=
 $run serve "$good" "${floods[@]}" --device-id "MFG:Acme;CMD:PJL;MDL:M;" --interval 1 --timeout 5 \
     --max-bytes 16777216 --listen 127.0.0.1:0 >"$scratch/flood.log" 2>&1 &
 serve=$!
@@ -93,9 +96,8 @@ stopped=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a 
 echo "serve with 3 endless printers: $scrapes scrapes, $refused not 200, slowest $slowest s;" \
     "the good printer polled $good_polls times more; peak RSS $peak_kb KB; SIGTERM to exit $stopped s"
 [ $refused -eq 0 ] || fail "serve with endless printers: $refused of $scrapes scrapes did not answer 200"
-# While the module reads what a flood sent (seconds at the ceiling), the
-# polling thread waits, so the good printer's schedule slips; it must not stop.
-[ "$good_polls" -ge 1 ] || fail "serve with endless printers: the good printer was not polled again in 12 s"
+# Due every second: at least half of that on a shared machine.
+[ "$good_polls" -ge 6 ] || fail "serve with endless printers: the good printer was polled $good_polls times in 12 s"
 # Three polls at the ceiling (answer and module copy each) beside serve's own 40 MB.
 [ "$peak_kb" -le 150000 ] || fail "serve with endless printers: peak RSS $peak_kb KB, expected at most 150000"
 [ $got -eq 0 ] || fail "serve with endless printers: exit $got after SIGTERM, expected 0"

@@ -109,8 +109,14 @@ private:
 }  // namespace
 
 OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ostream &out, std::ostream &err) {
+    boost::asio::io_context io;   // the polls, the signals, the reloads and the probes
+    boost::asio::io_context web;  // the HTTP side, on a thread of its own: a scrape never waits behind polls
+    // The module reads the answers beside the polling thread: a flooding
+    // printer's megabytes hold up no other printer's poll. Gone before io.
+    RoundWorker rounds;
     PollSettings settings = command.settings;
     settings.module = &module;
+    settings.roundWorker = &rounds;
     ServeCommand resolved = command;
     resolved.settings = settings;
     std::vector<serve::FleetTarget> targets;
@@ -119,8 +125,6 @@ OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ost
     // A server outlives its log: when the pipe its standard error goes to
     // closes, a write fails (and the stream stops logging) instead of killing it.
     signal(SIGPIPE, SIG_IGN);
-    boost::asio::io_context io;   // the polls, the signals, the reloads and the probes
-    boost::asio::io_context web;  // the HTTP side, on a thread of its own: a scrape never waits behind polls
     // Before anything resolves a name: the resolver's thread inherits the mask.
     std::unique_ptr<StopSignals> signals;
     serve::Schedule schedule = ServeSchedule(command.interval, settings.concurrency, !command.probeOnly);

@@ -11,6 +11,7 @@ namespace pathost {
 namespace {
 
 constexpr unsigned kMaxRounds = 2;
+constexpr size_t kOnWorker = 256 * 1024;  // answer bytes; about 50 ms of the module's time under qemu-i386
 
 bool AsksSomethingNew(const QueryPlan &next, const std::vector<std::string> &asked) {
     for (const std::string &category : next.required)
@@ -30,6 +31,7 @@ public:
 
     void Poll(unsigned number, std::function<void(OutcomeKind)> finished) override {
         finished_ = std::move(finished);
+        interrupted_ = false;
         NewOutcome(number);
         deviceId_.reset();
         commandSet_.reset();
@@ -151,8 +153,31 @@ private:
         std::optional<std::string> deviceId;
         if (deviceId_) deviceId = deviceId_->text;
         RoundAnswer answer{std::move(session.answer), session.end, session.bytesReceived, session.error, false};
-        Expected<RoundResult> round = RunRound(*settings_.module, record_.get(), plan_, std::move(answer), deviceId,
-                                               {settings_.raw, settings_.lenient}, settings_.limits);
+        // A printer's answers are a few kilobytes, read in milliseconds: only
+        // a flood's megabytes go to the worker, behind the other floods.
+        if (settings_.roundWorker == nullptr || answer.bytes.size() < kOnWorker)
+            return OnApplied(RunRound(*settings_.module, record_.get(), plan_, std::move(answer), deviceId,
+                                      {settings_.raw, settings_.lenient}, settings_.limits));
+        // Until the round returns, the record is the worker's: an interruption
+        // is reported when it has.
+        auto self = shared_from_this();
+        auto round = std::make_shared<std::optional<Expected<RoundResult>>>();
+        stop_ = [self] { self->interrupted_ = true; };
+        settings_.roundWorker->Run(
+            io_,
+            [self, round, answer = std::make_shared<RoundAnswer>(std::move(answer)), deviceId] {
+                round->emplace(RunRound(*self->settings_.module, self->record_.get(), self->plan_, std::move(*answer),
+                                        deviceId, {self->settings_.raw, self->settings_.lenient}, self->settings_.limits));
+            },
+            [self, round] {
+                self->stop_ = nullptr;
+                if (self->interrupted_)
+                    return self->Fail(OutcomeKind::Interrupted, "interrupted while the module read the answer");
+                self->OnApplied(std::move(**round));
+            });
+    }
+
+    void OnApplied(Expected<RoundResult> round) {
         if (!round) return Fail(std::move(round.error()));
         AddRound(outcome_, std::move(*round));
         asked_.insert(asked_.end(), plan_.required.begin(), plan_.required.end());
@@ -209,7 +234,8 @@ private:
     PollOutcome outcome_;
     std::optional<PrinterSnapshot> previous_;
     std::function<void(OutcomeKind)> finished_;
-    std::function<void()> stop_;  // set while the source or an exchange is in flight
+    std::function<void()> stop_;  // set while the source, an exchange or a round is in flight
+    bool interrupted_ = false;    // while the worker had the round
 };
 
 }  // namespace

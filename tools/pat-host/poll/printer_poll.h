@@ -11,6 +11,7 @@
 
 #include "poll/outcome.h"
 #include "poll/query_plan.h"
+#include "poll/round_worker.h"
 #include "sources/device_id_source.h"
 #include "transport/poll_session.h"
 #include "transport/target.h"
@@ -34,6 +35,8 @@ struct PollSettings {
     // Trays the record starts with, so the first round asks for them at once
     // (a poll object that lives for one poll: the trays its previous poll found).
     std::vector<uint16_t> trays;
+    // Where the module reads the answers; null: on the polling thread.
+    RoundWorker *roundWorker = nullptr;
 };
 
 
