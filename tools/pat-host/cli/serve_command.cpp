@@ -109,8 +109,10 @@ private:
 }  // namespace
 
 OutcomeKind RunServe(const Module &module, const ServeCommand &command, std::ostream &out, std::ostream &err) {
-    boost::asio::io_context io;   // the polls, the signals, the reloads and the probes
-    boost::asio::io_context web;  // the HTTP side, on a thread of its own: a scrape never waits behind polls
+    // The HTTP side, on a thread of its own: a scrape never waits behind
+    // polls. It outlives io, whose queued probe answers hold its connections.
+    boost::asio::io_context web;
+    boost::asio::io_context io;  // the polls, the signals, the reloads and the probes
     // The module reads the answers beside the polling thread: a flooding
     // printer's megabytes hold up no other printer's poll. Gone before io.
     RoundWorker rounds;
