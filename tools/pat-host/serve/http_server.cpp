@@ -186,9 +186,7 @@ private:
         for (auto &[name, value] : response.headers) message.set(name, value);
         if (response.pieces) {
             message.body().pieces = std::move(response.pieces);
-            if (response.piecesLength)
-                message.content_length(*response.piecesLength);
-            else if (version >= 11)
+            if (version >= 11)
                 message.chunked(true);
             else
                 keepAlive = false;  // HTTP/1.0: the end of the connection ends the body

@@ -16,7 +16,6 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,8 +39,7 @@ struct HttpResponse {
     unsigned status = 200;
     std::string contentType = "text/plain; charset=utf-8";
     std::string body;
-    BodyPieces pieces;                     // instead of body, when set
-    std::optional<uint64_t> piecesLength;  // their total when known up front; else sent chunked
+    BodyPieces pieces;  // instead of body, when set: sent chunked (HTTP/1.0: until the connection ends)
     std::vector<std::pair<std::string, std::string>> headers;
 };
 
