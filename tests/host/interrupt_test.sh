@@ -7,12 +7,22 @@ run="$*"
 sim_args="--fault silent"
 . "$(dirname "$0")/start_simulator.sh"
 failed=0
+# Until pat-host holds a connection to the simulator (a poll in flight, its
+# signals handled), at most 30 s: a fixed wait was too short for a slow build.
+polling() {
+    hex=$(printf ':%04X' "$port")
+    for _ in $(seq 120); do
+        awk -v p="$hex" '$4 == "01" && substr($3, length($3) - 4) == p' /proc/net/tcp | grep -q . && return 0
+        sleep 0.25
+    done
+    return 1
+}
 while read -r signal output pattern; do
     out=$(mktemp)
     # Two printers one at a time: one is polling, the other waits its turn.
     $run poll 127.0.0.1:$port 127.0.0.1:$port --concurrency 1 --idle-timeout 60 --timeout 120 $(echo "$output" | sed "s/^-$//") >"$out" 2>&1 &
     poll=$!
-    sleep 1
+    polling || echo "FAIL: SIG$signal $output: the poll never connected" >&2
     start=$(date +%s%N)
     kill -$signal $poll
     wait $poll
@@ -33,7 +43,7 @@ TABLE
 for signal in INT TERM; do
     $run serve 127.0.0.1:$port --listen 127.0.0.1:0 --idle-timeout 60 --timeout 120 >/dev/null 2>&1 &
     serve=$!
-    sleep 1
+    polling || { echo "FAIL: serve never polled" >&2; failed=1; }
     kill -$signal $serve
     wait $serve
     got=$?
