@@ -1,6 +1,6 @@
 #!/bin/sh
 # pat-host's folders point one way, as the module's layers do:
-#   cli -> serve -> schedule, report -> poll -> sources, module, snapshot, transport -> outcome
+#   cli -> serve -> schedule, report -> poll -> printer_mib -> sources, module, snapshot, transport -> outcome
 #   cli -> simulator -> snmp, transport;  sources -> snmp, cleaning;  input (files) -> outcome
 # A file includes headers of its own folder or of a folder its folder may use
 # (the table below, each list complete rather than transitive), so no two
@@ -14,12 +14,13 @@ uses() {
         module) echo "outcome peloader" ;;
         snapshot) echo "module outcome" ;;
         sources) echo "snmp cleaning input outcome" ;;
-        poll) echo "sources module snapshot transport snmp cleaning input outcome" ;;
-        report) echo "poll sources module snapshot transport snmp cleaning input outcome" ;;
+        printer_mib) echo "sources module snapshot snmp cleaning input outcome" ;;
+        poll) echo "printer_mib sources module snapshot transport snmp cleaning input outcome" ;;
+        report) echo "poll printer_mib sources module snapshot transport snmp cleaning input outcome" ;;
         simulator) echo "snmp transport input outcome" ;;
-        schedule) echo "poll sources module snapshot transport snmp cleaning input outcome" ;;
-        serve) echo "schedule report poll sources module snapshot transport snmp cleaning input outcome" ;;
-        cli) echo "serve schedule simulator report poll sources module snapshot transport snmp cleaning input outcome" ;;
+        schedule) echo "poll printer_mib sources module snapshot transport snmp cleaning input outcome" ;;
+        serve) echo "schedule report poll printer_mib sources module snapshot transport snmp cleaning input outcome" ;;
+        cli) echo "serve schedule simulator report poll printer_mib sources module snapshot transport snmp cleaning input outcome" ;;
         top) echo "cli" ;;
         *) echo "-" ;;
     esac

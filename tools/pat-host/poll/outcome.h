@@ -11,6 +11,7 @@
 #include "sources/device_id_source.h"
 #include "module/module.h"
 #include "outcome/outcome_kind.h"
+#include "printer_mib/printer_mib.h"
 #include "snapshot/record_diff.h"
 #include "snapshot/printer_snapshot.h"
 #include "snapshot/snapshot_json.h"
@@ -38,6 +39,8 @@ struct PollOutcome {
     std::optional<DeviceIdCleaning> deviceIdCleaning;
     PjlCleaning pjlCleaning;  // counts over every round
     bool pjlCleaned = false;
+    std::optional<PrinterMib> printerMib;         // what the agent's Printer MIB said, when it answered
+    std::vector<CategorySource> categorySources;  // which source filled each category asked for
 
     int exitCode() const { return ExitCodeOf(kind); }
     const char *result() const { return WordOf(kind); }

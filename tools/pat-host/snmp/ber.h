@@ -18,7 +18,8 @@ using Oid = std::vector<uint32_t>;
 
 namespace tag {
 constexpr uint8_t kInteger = 0x02, kOctetString = 0x04, kNull = 0x05, kOid = 0x06, kSequence = 0x30;
-constexpr uint8_t kGetRequest = 0xA0, kGetResponse = 0xA2;
+constexpr uint8_t kIpAddress = 0x40, kCounter32 = 0x41, kGauge32 = 0x42, kTimeTicks = 0x43, kCounter64 = 0x46;
+constexpr uint8_t kGetRequest = 0xA0, kGetNextRequest = 0xA1, kGetResponse = 0xA2, kGetBulkRequest = 0xA5;
 constexpr uint8_t kNoSuchObject = 0x80, kNoSuchInstance = 0x81, kEndOfMibView = 0x82;
 }  // namespace tag
 

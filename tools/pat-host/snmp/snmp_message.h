@@ -55,18 +55,28 @@ struct Response {
 
 Response DecodeGetResponse(std::span<const uint8_t> datagram, const GetRequest &sent);
 
-// The value of one variable binding of a GetResponse.
+// One variable binding: its name and a value of any type an agent answers.
 struct Binding {
     enum class Kind : uint8_t {
-        Null = tag::kNull,  // what a v1 agent echoes beside an error status
+        Integer = tag::kInteger,
         OctetString = tag::kOctetString,
+        Null = tag::kNull,  // what a request carries, and a v1 agent echoes beside an error status
+        ObjectId = tag::kOid,
+        IpAddress = tag::kIpAddress,
+        Counter32 = tag::kCounter32,
+        Gauge32 = tag::kGauge32,
+        TimeTicks = tag::kTimeTicks,
+        Counter64 = tag::kCounter64,
         NoSuchObject = tag::kNoSuchObject,
         NoSuchInstance = tag::kNoSuchInstance,
         EndOfMibView = tag::kEndOfMibView,
     };
     Oid oid;
     Kind kind = Kind::Null;
-    std::string bytes;
+    std::string bytes;      // OctetString; IpAddress: its four bytes
+    int64_t number = 0;     // Integer (32-bit signed); Counter32, Gauge32, TimeTicks (32-bit unsigned)
+    uint64_t counter64 = 0; // Counter64
+    Oid objectId;           // ObjectId
 };
 
 struct GetResponse {
