@@ -7,6 +7,7 @@
 #include "cli/standard_streams.h"
 #include "module/mask.h"
 #include "module/module_loading.h"
+#include "sources/snmp_source.h"
 
 namespace pathost {
 
@@ -55,7 +56,7 @@ CLI::App *AddSubcommand(CLI::App &app, const char *name, const char *summary) {
 
 // What poll and serve take from their shared options.
 PollSettings NetworkPollSettings(const AnswerOptions &answers, const DeviceIdOptions &deviceId, const TimeOptions &times,
-                                 bool force, size_t concurrency) {
+                                 const PrinterMibOptions &mib, bool force, size_t concurrency) {
     PollSettings settings;
     settings.mask = *ParseMask(answers.mask);
     settings.limits = times.limits(answers.maxBytes);
@@ -64,6 +65,9 @@ PollSettings NetworkPollSettings(const AnswerOptions &answers, const DeviceIdOpt
     settings.deviceIdSource = deviceId.source();
     settings.force = force;
     settings.concurrency = concurrency;
+    settings.printerMib.mode = *ParseMibMode(mib.mode);
+    settings.printerMib.snmp = SnmpSettingsOf(deviceId.choice());
+    settings.printerMib.maxRows = mib.maxRows;
     return settings;
 }
 
@@ -73,6 +77,7 @@ void AddPoll(CLI::App &app, Run &run) {
         AnswerOptions answers;
         DeviceIdOptions deviceId;
         TimeOptions times;
+        PrinterMibOptions mib;
         bool force = false;
         size_t concurrency = 8;
         double watch = 0;
@@ -87,6 +92,7 @@ void AddPoll(CLI::App &app, Run &run) {
         ->check(kPrinter);
     AddAnswerOptions(poll, o->answers);
     AddDeviceIdOptions(poll, o->deviceId, true);
+    AddPrinterMibOptions(poll, o->mib);
     AddTimeOptions(poll, o->times);
     poll->add_flag("--force", o->force,
                    "send the PJL query even to a device whose command set names no PJL (it may print it as text)");
@@ -106,7 +112,7 @@ void AddPoll(CLI::App &app, Run &run) {
         if (!o->capture.empty() && o->printers.size() != 1) throw CLI::ValidationError("--capture takes one printer");
         PollCommand c;
         for (const std::string &text : o->printers) c.targets.push_back(Checked(text));
-        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->times, o->force, o->concurrency);
+        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->times, o->mib, o->force, o->concurrency);
         if (watch->count()) c.settings.watchInterval = Milliseconds(o->watch);
         c.settings.watchCount = o->watchCount;
         c.captureFile = o->capture;
@@ -127,6 +133,7 @@ void AddServe(CLI::App &app, Run &run) {
         AnswerOptions answers;
         DeviceIdOptions deviceId;
         TimeOptions times;
+        PrinterMibOptions mib;
     };
     auto o = std::make_shared<Options>();
     CLI::App *serve = AddSubcommand(app, "serve",
@@ -159,6 +166,7 @@ void AddServe(CLI::App &app, Run &run) {
     AddAnswerOptions(serve, o->answers);
     serve->remove_option(serve->get_option("--json"));  // the server's outputs are its HTTP paths
     AddDeviceIdOptions(serve, o->deviceId, true);
+    AddPrinterMibOptions(serve, o->mib);
     AddTimeOptions(serve, o->times);
     serve->add_flag("--force", o->force,
                     "send the PJL query even to a device whose command set names no PJL (it may print it as text)");
@@ -174,7 +182,7 @@ void AddServe(CLI::App &app, Run &run) {
         for (const std::string &text : o->printers) c.targets.push_back(Checked(text));
         c.targetsFile = o->targets;
         c.sourceChoice = o->deviceId.choice();
-        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->times, o->force, o->concurrency);
+        c.settings = NetworkPollSettings(o->answers, o->deviceId, o->times, o->mib, o->force, o->concurrency);
         c.interval = Milliseconds(o->interval);
         c.allowAnyTarget = o->allowAnyTarget;
         c.probeOnly = o->probeOnly;

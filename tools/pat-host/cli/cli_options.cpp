@@ -171,4 +171,18 @@ void AddTimeOptions(CLI::App *app, TimeOptions &t) {
         ->capture_default_str();
 }
 
+void AddPrinterMibOptions(CLI::App *app, PrinterMibOptions &o) {
+    const char *group = "Printer MIB (supplies, alerts; the record of a printer without PJL)";
+    app->add_option("--printer-mib", o.mode,
+                    "read the Printer MIB over SNMP (the --snmp-* settings): auto where the agent answered the "
+                    "device-ID question, on for every printer (one whose agent gives none fails, 69), off never")
+        ->check(CLI::IsMember({"auto", "on", "off"}))
+        ->group(group)
+        ->capture_default_str();
+    app->add_option("--printer-mib-rows", o.maxRows, "rows read of each table at most; more ends it with a note")
+        ->check(Bounds(1, 100000))
+        ->group(group)
+        ->capture_default_str();
+}
+
 }  // namespace pathost::cli

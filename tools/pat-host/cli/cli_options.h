@@ -46,6 +46,11 @@ struct AnswerOptions {
     bool raw = false, lenient = false, json = false;
     size_t maxBytes = kDefaultMaxBytes;
 };
+// --printer-mib and --printer-mib-rows.
+struct PrinterMibOptions {
+    std::string mode = "auto";
+    size_t maxRows = 1000;
+};
 struct TimeOptions {
     double timeout = 10, idle = 3;
     SessionLimits limits(size_t maxBytes) const { return {Milliseconds(timeout), Milliseconds(idle), maxBytes}; }
@@ -56,6 +61,7 @@ struct TimeOptions {
 void AddDeviceIdOptions(CLI::App *app, DeviceIdOptions &o, bool network);
 void AddAnswerOptions(CLI::App *app, AnswerOptions &o);
 void AddTimeOptions(CLI::App *app, TimeOptions &t);
+void AddPrinterMibOptions(CLI::App *app, PrinterMibOptions &o);
 
 }  // namespace pathost::cli
 

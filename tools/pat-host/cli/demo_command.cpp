@@ -29,6 +29,8 @@ OutcomeKind RunDemo(const Module &module, const DemoCommand &command, std::ostre
     SnmpSettings snmp;
     snmp.port = agent->port();
     settings.deviceIdSource = SnmpSource(snmp, false);
+    // Its Printer MIB too: supplies and alerts beside what PJL answers.
+    settings.printerMib = {MibMode::Auto, snmp, 1000};
     Target target{command.host, server->port()};
     if (!command.output.json) {
         out << "pat-host demo: a simulated PJL printer (" << (command.profileFile.empty() ? "built-in profile" : command.profileFile)

@@ -56,6 +56,11 @@ Expected<int> Module::PrnInfoExToPrnInfo(PrnInfoEx *record, PrnInfo *flat, uint3
     return Invoke(exports.PatPrnInfoExToPrnInfo, "PatPrnInfoExToPrnInfo", record, flat, mask);
 }
 
+Expected<int> Module::PMInfoToPrnInfoEx(uint32_t deviceClass, const void *block, uint32_t revision, uint32_t mask,
+                                        PrnInfoEx *record) const {
+    return Invoke(exports.PatPMInfoToPrnInfoEx, "PatPMInfoToPrnInfoEx", deviceClass, block, revision, mask, record);
+}
+
 Expected<int> Module::GetDllVersion(DllVersion *version) const {
     return Invoke(exports.PatGetDllVersion, "PatGetDllVersion", version);
 }

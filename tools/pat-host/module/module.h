@@ -70,6 +70,8 @@ public:
                                                  uint32_t reserved) const;
     Expected<int> SetCentroDataTo(DataNode *root, uint32_t reserved, PrnInfoEx *record, uint32_t revision) const;
     Expected<int> PrnInfoExToPrnInfo(PrnInfoEx *record, PrnInfo *flat, uint32_t mask) const;
+    Expected<int> PMInfoToPrnInfoEx(uint32_t deviceClass, const void *block, uint32_t revision, uint32_t mask,
+                                    PrnInfoEx *record) const;
     Expected<int> GetDllVersion(DllVersion *version) const;
 
     void *Allocate(size_t bytes) const;  // zeroed, fixed; null when out of memory

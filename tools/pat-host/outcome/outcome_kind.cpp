@@ -22,7 +22,7 @@ struct KindRow {
 constexpr const char *kReplayHint = "--lenient applies what arrived; --capture FILE keeps the bytes for 'pat-host replay' and a report";
 
 // In enum order, so a kind is its own index.
-constexpr std::array<KindRow, 24> kKinds = {{
+constexpr std::array<KindRow, 25> kKinds = {{
     {OutcomeKind::Pending, kExitInternal, "not finished", "pat-host reported a poll it had not finished: please report this",
      ""},
     {OutcomeKind::Ok, kExitOk, "ok", "",
@@ -39,6 +39,9 @@ constexpr std::array<KindRow, 24> kKinds = {{
     {OutcomeKind::NoDeviceId, kExitUnavailable, "no device id",
      "check the device-ID source's settings, or give --device-id",
      "its device-ID source gave none (--device-id-source snmp)"},
+    {OutcomeKind::NoPrinterMib, kExitUnavailable, "no printer mib",
+     "check the agent's port and community (--snmp-port, --snmp-community), or use --printer-mib auto",
+     "it gave no Printer MIB over SNMP (--printer-mib on)"},
     {OutcomeKind::NoPjl, kExitUnavailable, "no pjl",
      "the device would print the query as text; --force sends it anyway",
      "its command set names no PJL (nothing was sent; --force)"},

@@ -17,6 +17,7 @@ enum class OutcomeKind {
     NoInput,        // an input file or device cannot be opened
     Unreachable,    // a printer: unknown name, connection refused, no connection
     NoDeviceId,     // --device-id-source snmp, and the agent gave no device ID
+    NoPrinterMib,   // --printer-mib on, and the agent gave no Printer MIB
     NoPjl,          // the device ID's command set names no PJL: nothing was sent
     CannotListen,   // the simulator's address cannot be bound
     ModuleFailure,  // an export failed with something other than 0x20000002

@@ -4,6 +4,7 @@
 
 #include "module/module_objects.h"
 #include "poll/round.h"
+#include "printer_mib/mib_conversion.h"
 #include "sources/command_set.h"
 
 namespace pathost {
@@ -12,6 +13,16 @@ namespace {
 
 constexpr unsigned kMaxRounds = 2;
 constexpr size_t kOnWorker = 256 * 1024;  // answer bytes; about 50 ms of the module's time under qemu-i386
+
+// The categories a device ID answers: status and engine status from its STS
+// key, identity from its maker, model or description.
+uint32_t DeviceIdAnswers(const std::string &deviceId) {
+    uint32_t answered = 0;
+    if (DeviceIdValue(deviceId, "STS")) answered |= PAT_CAT_STATUS | PAT_CAT_ENGINE_STATUS;
+    for (const char *key : {"MFG", "MDL", "DES"})
+        if (DeviceIdValue(deviceId, key)) answered |= PAT_CAT_IDENTITY;
+    return answered;
+}
 
 bool AsksSomethingNew(const QueryPlan &next, const std::vector<std::string> &asked) {
     for (const std::string &category : next.required)
@@ -37,9 +48,13 @@ public:
         commandSet_.reset();
         asked_.clear();
         mask_ = settings_.mask;
+        mib_.reset();
+        agentAnswered_ = false;
+        pjlSent_ = false;
+        modelFilled_ = MibParts{};
         if (!settings_.deviceIdSource) {
             mask_ &= ~kDeviceIdCategories;
-            return Proceed();
+            return AskPrinterMibIfWanted();
         }
         AskSource();
     }
@@ -76,6 +91,7 @@ private:
         stop_ = nullptr;
         asking_.reset();
         if (!result) return Fail(std::move(result.error()));
+        agentAnswered_ = result->agentAnswered;
         if (result->found) {
             UseDeviceId(*result->found);
         } else {
@@ -83,7 +99,47 @@ private:
                 outcome_.notes.push_back(result->why + "; polled without the status, identity and engine-status categories");
             mask_ &= ~kDeviceIdCategories;
         }
+        AskPrinterMibIfWanted();
+    }
+
+    // auto asks only an agent that answered the device-ID question: a
+    // printer without one costs no second timeout.
+    void AskPrinterMibIfWanted() {
+        const PrinterMibSettings &mib = settings_.printerMib;
+        if (mib.mode == MibMode::Off || (mib.mode == MibMode::Auto && !agentAnswered_)) return Proceed();
+        auto self = shared_from_this();
+        stop_ = [self] {
+            self->asking_.reset();
+            self->Fail(OutcomeKind::Interrupted, "interrupted while walking the Printer MIB");
+        };
+        asking_ = AskPrinterMib(io_, target_.host, mib, settings_.sourceDeadline,
+                                [self](MibAnswer answer) { self->OnPrinterMib(std::move(answer)); });
+    }
+
+    void OnPrinterMib(MibAnswer answer) {
+        stop_ = nullptr;
+        asking_.reset();
+        if (!answer.mib) {
+            if (settings_.printerMib.mode == MibMode::On) return Fail(OutcomeKind::NoPrinterMib, answer.why);
+            outcome_.notes.push_back(answer.why);
+            return Proceed();
+        }
+        mib_ = std::move(answer.mib);
+        for (const std::string &note : mib_->notes) outcome_.notes.push_back("Printer MIB: " + note);
+        // Before the printer's own answers, which overwrite what they give.
+        Expected<MibParts> filled = ConvertMib(ModelParts(settings_.mask));
+        if (!filled) return Fail(std::move(filled.error()));
+        modelFilled_ = *filled;
         Proceed();
+    }
+
+    // Hands the MIB's parts to the module: what it filled.
+    Expected<MibParts> ConvertMib(const MibParts &wanted) {
+        Expected<MibConversion> conversion = ConvertPrinterMib(*settings_.module, record_.get(), *mib_, wanted);
+        if (!conversion) return std::unexpected(std::move(conversion.error()));
+        for (const MibConversionCall &call : conversion->calls)
+            outcome_.calls.push_back({"PatPMInfoToPrnInfoEx", call.block, call.result, call.lastError, outcome_.rounds});
+        return conversion->filled;
     }
 
     void UseDeviceId(const DeviceIdFound &found) {
@@ -97,11 +153,30 @@ private:
     void Proceed() {
         if (!Plan()) return;
         if (plan_.sendsPjl() && commandSet_ && !NamesPjl(*commandSet_)) {
+            if (!settings_.force && mib_) {
+                outcome_.notes.push_back("the device's command set names no PJL (CMD:" + *commandSet_ +
+                                         "): the record comes from the Printer MIB, and nothing was sent to " +
+                                         target_.Label());
+                return WithoutPjl();
+            }
             if (!settings_.force)
                 return Fail(OutcomeKind::NoPjl, "the device's command set names no PJL (CMD:" + *commandSet_ +
                                                      "); nothing was sent to " + target_.Label());
             outcome_.notes.push_back("--force: PJL sent although the command set names none (CMD:" + *commandSet_ + ")");
         }
+        StartRound();
+    }
+
+    // The rest of the poll without the raw port: the device ID, if any, and
+    // the Printer MIB.
+    void WithoutPjl() {
+        mask_ &= kDeviceIdCategories;
+        if (mask_ == 0 || !deviceId_) {
+            outcome_.kind = OutcomeKind::Ok;
+            outcome_.message = "read from the Printer MIB of " + mib_->agent;
+            return Finish();
+        }
+        if (!Plan()) return;
         StartRound();
     }
 
@@ -126,6 +201,7 @@ private:
 
     void StartRound() {
         ++outcome_.rounds;
+        pjlSent_ = pjlSent_ || plan_.sendsPjl();
         if (!plan_.sendsPjl()) {
             // Only the device ID was asked: nothing goes over the network.
             SessionResult nothing;
@@ -142,6 +218,13 @@ private:
         outcome_.bytesReceived += session.bytesReceived;
         if (settings_.capture && !session.answer.empty())
             if (Expected<void> kept = settings_.capture(session.answer); !kept) return Fail(std::move(kept.error()));
+        if (session.end == SessionEnd::Unreachable && mib_) {
+            outcome_.notes.push_back("the raw port is unreachable (" + session.error +
+                                     "): the record comes from the Printer MIB");
+            pjlSent_ = false;
+            --outcome_.rounds;
+            return WithoutPjl();
+        }
         if (session.end == SessionEnd::Unreachable)
             return Fail(OutcomeKind::Unreachable, "unreachable: " + session.error);
         if (session.end == SessionEnd::NoDescriptors)
@@ -202,7 +285,37 @@ private:
         Finish();
     }
 
+    // The categories the printer's own answers gave, and the MIB the rest.
+    void MergePrinterMib() {
+        bool pjlOk = pjlSent_ && Succeeded(outcome_.kind);
+        bool deviceIdApplied = deviceId_ && std::any_of(outcome_.calls.begin(), outcome_.calls.end(),
+                                                        [](const ModuleCall &c) { return c.call == "PatSetCentroDataTo"; });
+        uint32_t pjl = pjlOk ? (mask_ & ~kDeviceIdCategories) : 0;
+        uint32_t deviceId = deviceIdApplied ? (mask_ & DeviceIdAnswers(deviceId_->text)) : 0;
+        MibParts filled = modelFilled_;
+        if (mib_ && Stoppable(outcome_.kind)) {
+            Expected<MibParts> rest = ConvertMib(RestParts(settings_.mask, pjl, deviceId));
+            if (!rest) {
+                outcome_.kind = rest.error().kind;
+                outcome_.message = std::move(rest.error().message);
+                outcome_.hint = std::move(rest.error().hint);
+            } else {
+                filled.trays = rest->trays, filled.bins = rest->bins, filled.emulations = rest->emulations;
+                filled.statusWord = rest->statusWord, filled.engineStatuses = rest->engineStatuses;
+            }
+        }
+        outcome_.printerMib = mib_;
+        outcome_.categorySources = CategorySources(settings_.mask, pjl, deviceId, filled, mib_ ? &*mib_ : nullptr);
+    }
+
+    // Whether a poll that came to `kind` still takes the MIB's part.
+    static bool Stoppable(OutcomeKind kind) {
+        return kind != OutcomeKind::Interrupted && kind != OutcomeKind::ModuleFailure &&
+               kind != OutcomeKind::NoDescriptors && kind != OutcomeKind::InternalError;
+    }
+
     void Finish() {
+        MergePrinterMib();
         bool unansweredNote = !outcome_.unanswered.empty() && Succeeded(outcome_.kind);
         if (!outcome_.calls.empty()) {
             FinishOutcome(*settings_.module, outcome_, record_.get(), mask_);
@@ -236,6 +349,10 @@ private:
     std::function<void(OutcomeKind)> finished_;
     std::function<void()> stop_;  // set while the source, an exchange or a round is in flight
     bool interrupted_ = false;    // while the worker had the round
+    std::optional<PrinterMib> mib_;  // what the agent's Printer MIB said, this poll
+    bool agentAnswered_ = false;     // the SNMP agent answered the device-ID question
+    bool pjlSent_ = false;           // a round of this poll sent PJL
+    MibParts modelFilled_;           // what the MIB's model step filled
 };
 
 }  // namespace

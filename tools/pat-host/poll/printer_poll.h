@@ -12,6 +12,7 @@
 #include "poll/outcome.h"
 #include "poll/query_plan.h"
 #include "poll/round_worker.h"
+#include "printer_mib/mib_source.h"
 #include "sources/device_id_source.h"
 #include "transport/poll_session.h"
 #include "transport/target.h"
@@ -37,6 +38,9 @@ struct PollSettings {
     std::vector<uint16_t> trays;
     // Where the module reads the answers; null: on the polling thread.
     RoundWorker *roundWorker = nullptr;
+    // The Printer MIB over SNMP: off, where the agent answered the device-ID
+    // question (auto), or required (on).
+    PrinterMibSettings printerMib;
 };
 
 

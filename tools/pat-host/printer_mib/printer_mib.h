@@ -89,6 +89,9 @@ struct PrinterMib {
     std::vector<MibSupply> supplies;
     std::vector<MibAlert> alerts;
     std::vector<MibInterpreter> interpreters;
+    // The alert table was walked to its end: no alert then means none is
+    // active, not that the agent said nothing.
+    bool alertsComplete = false;
 
     // Whether the agent answered anything of the Printer MIB at all.
     bool empty() const;

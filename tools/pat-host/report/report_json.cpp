@@ -1,4 +1,5 @@
 #include "module/module_objects.h"
+#include "report/printer_mib_json.h"
 #include "report/report.h"
 
 namespace pathost {
@@ -71,6 +72,8 @@ Json OutcomeToJson(const PollOutcome &o, const ModuleIdentity *module) {
         j["deviceIdSource"] = nullptr;
     }
     j["cleaning"] = CleaningToJson(o);
+    j["sources"] = CategorySourcesJson(o.categorySources);
+    j["printerMib"] = o.printerMib ? PrinterMibJson(*o.printerMib) : Json(nullptr);
     j["PrnInfoEx"] = o.snapshot ? RecordJson(*o.snapshot) : Json(nullptr);
     const FlatConversion *flat = o.snapshot && o.snapshot->flat ? &*o.snapshot->flat : nullptr;
     if (const FlatSnapshot *record = o.snapshot ? o.snapshot->flatRecord() : nullptr)

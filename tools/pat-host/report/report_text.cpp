@@ -2,6 +2,8 @@
 
 #include "snapshot/display_names.h"
 #include "module/module_objects.h"
+#include "printer_mib/mib_mappings.h"
+#include "printer_mib/mib_names.h"
 #include "report/report.h"
 #include "report/visible_text.h"
 
@@ -102,6 +104,7 @@ std::string EngineStatus(const PrinterSnapshot &r) {
     for (const EngineState &s : r.engineStatus) {
         if (!text.empty()) text += ", ";
         text += std::to_string(s.code);
+        if (std::string meaning = EngineCodeMeaning(s.code); !meaning.empty()) text += " (" + meaning + ")";
         if (!s.text.empty()) text += " \"" + Visible(s.text) + "\"";
     }
     if (text.empty()) text = "none";
@@ -183,6 +186,41 @@ std::string Cleaning(const PollOutcome &o) {
     return text.empty() ? "off (--raw)" : text;
 }
 
+// The Printer MIB's own facts: what the record has no place for.
+void PrintPrinterMib(std::ostream &out, const PrinterMib &mib) {
+    Line(out, "Printer MIB", "SNMP v" + mib.version + " from " + mib.agent + ", " + std::to_string(mib.requests) +
+                                 (mib.requests == 1 ? " request" : " requests") +
+                                 (mib.printerStatus ? "; printer " + PrinterStatusName(mib.printerStatus) : "") +
+                                 (mib.deviceStatus ? ", device " + DeviceStatusName(mib.deviceStatus) : ""));
+    if (!mib.serialNumber.empty()) Line(out, "serial number", Visible(mib.serialNumber));
+    if (mib.pageCount) Line(out, "pages", std::to_string(*mib.pageCount));
+    if (mib.supplies.empty()) Line(out, "MIB supplies", "none");
+    for (const MibSupply &s : mib.supplies) {
+        char level[64];
+        if (std::optional<double> ratio = s.ratio())
+            snprintf(level, sizeof level, "%5.1f %%", *ratio * 100);
+        else
+            snprintf(level, sizeof level, "%s", s.levelMeaning().c_str());
+        std::string what = Pad(Visible(s.description.empty() ? "supply " + std::to_string(s.index) : s.description), 28) +
+                           Pad(s.colour.empty() ? "-" : Visible(s.colour), 9) + Pad(SupplyTypeName(s.type), 14) + level;
+        if (s.level && s.maxCapacity && *s.level >= 0 && *s.maxCapacity > 0)
+            what += "  (" + std::to_string(*s.level) + " of " + std::to_string(*s.maxCapacity) + " " +
+                    SupplyUnitName(s.unit) + ")";
+        Line(out, "MIB supply", what);
+    }
+    if (mib.alerts.empty()) Line(out, "MIB alerts", mib.alertsComplete ? "none" : "not read");
+    for (const MibAlert &a : mib.alerts)
+        Line(out, "MIB alert", AlertSeverityName(a.severity) + ": " + AlertCodeName(a.code) + " (" +
+                                   AlertGroupName(a.group) + ")" +
+                                   (a.description.empty() ? "" : " \"" + Visible(a.description) + "\""));
+}
+
+std::string Sources(const std::vector<CategorySource> &sources) {
+    std::string text;
+    for (const CategorySource &s : sources) text += (text.empty() ? "" : ", ") + s.category + " " + s.source;
+    return text;
+}
+
 }  // namespace
 
 std::string ModuleLine(const ModuleIdentity &m) {
@@ -223,6 +261,8 @@ void PrintText(std::ostream &out, const PollOutcome &o) {
         Line(out, "supplies", Counters(r.supplies));
         PrintFlat(out, r);
     }
+    if (o.printerMib && (ok || o.lenient)) PrintPrinterMib(out, *o.printerMib);
+    if (!o.categorySources.empty() && body) Line(out, "sources", Sources(o.categorySources));
     PrintCalls(out, o);
     if (o.deviceIdOrigin) Line(out, "device ID", o.deviceIdOrigin->line);
     if (!o.calls.empty()) Line(out, "cleaning", Cleaning(o));

@@ -4,6 +4,7 @@
 
 #include "input/strict_json.h"
 #include "module/mask.h"
+#include "sources/snmp_source.h"
 
 namespace pathost::serve {
 
@@ -95,7 +96,7 @@ Expected<uint32_t> EntryMask(const json &value, const std::string &where) {
 }
 
 Expected<TargetEntry> ReadEntry(const json &entry, const std::string &where, const SourceChoice &defaultSource) {
-    std::vector<std::string> known = {"address", "deviceIdSource", "mask"};
+    std::vector<std::string> known = {"address", "deviceIdSource", "mask", "printerMib"};
     for (const SourceKind &kind : SourceKinds()) {
         if (!kind.field.empty()) known.push_back(kind.field);
         if (!kind.prefix.empty()) known.push_back(kind.prefix);
@@ -108,11 +109,16 @@ Expected<TargetEntry> ReadEntry(const json &entry, const std::string &where, con
     if (!target) return Bad(where + ".address", error);
     Expected<SourceChoice> source = EntrySource(entry, where, defaultSource);
     if (!source) return std::unexpected(source.error());
-    TargetEntry read{*target, std::move(*source), std::nullopt};
+    TargetEntry read{*target, std::move(*source), std::nullopt, std::nullopt};
     if (entry.contains("mask")) {
         Expected<uint32_t> mask = EntryMask(entry["mask"], where);
         if (!mask) return std::unexpected(mask.error());
         read.mask = *mask;
+    }
+    if (entry.contains("printerMib")) {
+        const json &mode = entry["printerMib"];
+        read.printerMib = mode.is_string() ? ParseMibMode(mode.get<std::string>()) : std::nullopt;
+        if (!read.printerMib) return Bad(where + ".printerMib", "must be \"auto\", \"on\" or \"off\"");
     }
     return read;
 }
@@ -146,6 +152,8 @@ Expected<std::vector<FleetTarget>> ParseTargetsFile(const std::string &text, con
         FleetTarget target{entry.target, defaults};
         target.settings.deviceIdSource = *MakeSource(entry.source);  // checked as the entry was read
         if (entry.mask) target.settings.mask = *entry.mask;
+        if (entry.printerMib) target.settings.printerMib.mode = *entry.printerMib;
+        target.settings.printerMib.snmp = SnmpSettingsOf(entry.source);
         targets.push_back(std::move(target));
     }
     return targets;

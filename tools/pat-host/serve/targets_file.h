@@ -9,7 +9,8 @@
 //     {"address": "127.0.0.1:9101"},
 //     {"address": "127.0.0.1:9102", "mask": "trays,bins", "deviceIdSource": "snmp",
 //      "snmp": {"community": "public", "port": 161, "version": "2c", "timeout": 2}},
-//     {"address": "127.0.0.1:9103", "deviceId": "MFG:Acme;CMD:PJL;MDL:Model 1;"}]}
+//     {"address": "127.0.0.1:9103", "deviceId": "MFG:Acme;CMD:PJL;MDL:Model 1;"},
+//     {"address": "127.0.0.1:9104", "printerMib": "on"}]}
 #ifndef PAT_HOST_SERVE_TARGETS_FILE_H
 #define PAT_HOST_SERVE_TARGETS_FILE_H
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "schedule/scheduler.h"
+#include "printer_mib/mib_source.h"
 #include "sources/source_kinds.h"
 
 namespace pathost::serve {
@@ -30,6 +32,7 @@ struct TargetEntry {
     Target target;
     SourceChoice source;
     std::optional<uint32_t> mask;
+    std::optional<MibMode> printerMib;  // "printerMib": "auto", "on" or "off"
 };
 
 // A DataError names the file, the target's index and the field.

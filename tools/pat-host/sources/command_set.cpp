@@ -21,18 +21,24 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<std::string> CommandSetOf(std::string_view deviceId) {
+std::optional<std::string> DeviceIdValue(std::string_view deviceId, std::string_view key) {
     while (!deviceId.empty()) {
         size_t end = deviceId.find(';');
         std::string_view field = deviceId.substr(0, end);
         size_t colon = field.find(':');
-        // An empty command set ("CMD:;") names no language at all: as if absent.
-        if (colon != std::string_view::npos && EqualsIgnoringCase(Trim(field.substr(0, colon)), "CMD"))
-            return Trim(field.substr(colon + 1)).empty() ? std::nullopt : std::optional(std::string(field.substr(colon + 1)));
+        if (colon != std::string_view::npos && EqualsIgnoringCase(Trim(field.substr(0, colon)), key))
+            return std::string(field.substr(colon + 1));
         if (end == std::string_view::npos) break;
         deviceId.remove_prefix(end + 1);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> CommandSetOf(std::string_view deviceId) {
+    std::optional<std::string> value = DeviceIdValue(deviceId, "CMD");
+    // An empty command set ("CMD:;") names no language at all: as if absent.
+    if (value && Trim(*value).empty()) return std::nullopt;
+    return value;
 }
 
 bool NamesPjl(std::string_view commandSet) {

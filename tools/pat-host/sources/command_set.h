@@ -10,6 +10,9 @@
 
 namespace pathost {
 
+// The value of a key of a cleaned device ID (any case); none without it.
+std::optional<std::string> DeviceIdValue(std::string_view deviceId, std::string_view key);
+
 // The value of the "CMD" key of a cleaned device ID; none without the key.
 std::optional<std::string> CommandSetOf(std::string_view deviceId);
 

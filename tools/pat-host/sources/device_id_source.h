@@ -44,6 +44,9 @@ struct DeviceIdFound {
 struct DeviceIdAnswer {
     std::optional<DeviceIdFound> found;
     std::string why;  // when none was found; empty: nothing worth a note
+    // An SNMP agent on the printer's host answered (whether or not it had a
+    // device ID): worth asking for its Printer MIB too.
+    bool agentAnswered = false;
 };
 using DeviceIdResult = Expected<DeviceIdAnswer>;
 

@@ -19,12 +19,14 @@ DeviceIdResult Judge(const snmp::DeviceIdResult &result, const std::string &agen
         std::string version = snmp::VersionName(result.version);
         DeviceIdOrigin origin{"snmp", agent, {{"object", object}, {"objectName", name}, {"version", version}},
                               "SNMP v" + version + " from " + agent + ", " + (name.empty() ? object : name + " " + object)};
-        return DeviceIdAnswer{DeviceIdFound{result.deviceId, LooksLengthPrefixed(result.deviceId), std::move(origin)}, {}};
+        return DeviceIdAnswer{DeviceIdFound{result.deviceId, LooksLengthPrefixed(result.deviceId), std::move(origin)}, {},
+                              true};
     }
     std::string why = "no device ID over SNMP from " + agent + ": " +
                       (result.status == Status::Malformed ? "malformed answer: " : "") + result.reason;
     if (required) return Fail(OutcomeKind::NoDeviceId, why, kNoDeviceIdHint);
-    return DeviceIdAnswer{std::nullopt, why};
+    bool answered = result.status == Status::NoSuchObject || result.status == Status::Malformed;
+    return DeviceIdAnswer{std::nullopt, why, answered};
 }
 
 class Snmp : public DeviceIdSource {
@@ -90,6 +92,18 @@ SourceKind SnmpSourceKind() {
     };
     kind.make = [](const SourceConfig &config) { return SnmpSource(FromConfig(config), config.required); };
     return kind;
+}
+
+SnmpSettings SnmpSettingsOf(const SourceChoice &choice) {
+    SourceConfig config;
+    auto given = choice.settings.find("snmp");
+    for (const SourceSetting &setting : SnmpSourceKind().settings) {
+        config.settings[setting.name] = setting.fallback;
+        if (given == choice.settings.end()) continue;
+        if (auto value = given->second.find(setting.name); value != given->second.end())
+            config.settings[setting.name] = value->second;
+    }
+    return FromConfig(config);
 }
 
 snmp::DeviceIdQueryOptions QueryOptionsFor(const SnmpSettings &settings, const std::string &host) {

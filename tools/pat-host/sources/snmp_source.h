@@ -28,6 +28,9 @@ struct SnmpSettings {
 // otherwise the poll goes on without the device-ID categories.
 SourcePtr SnmpSource(SnmpSettings settings, bool required);
 SourceKind SnmpSourceKind();
+// The --snmp-* settings a command line or targets-file entry gave, the
+// defaults for the rest (what the Printer MIB walk uses, whatever the source).
+SnmpSettings SnmpSettingsOf(const SourceChoice &choice);
 
 // The query of one printer's agent. The timeout is spread over every try (two
 // per version), so a silent agent costs the timeout once.
