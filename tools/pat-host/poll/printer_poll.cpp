@@ -304,6 +304,10 @@ private:
                 filled.statusWord = rest->statusWord, filled.engineStatuses = rest->engineStatuses;
             }
         }
+        mibCategories_ = (filled.memory ? PAT_CAT_CONFIG : 0) | (filled.modelName ? PAT_CAT_IDENTITY : 0) |
+                         (filled.trays ? PAT_CAT_INTRAYS : 0) | (filled.bins ? PAT_CAT_OUTBINS : 0) |
+                         (filled.emulations ? PAT_CAT_EMULATIONS : 0) | (filled.statusWord ? PAT_CAT_STATUS : 0) |
+                         (filled.engineStatuses ? PAT_CAT_ENGINE_STATUS : 0);
         outcome_.printerMib = mib_;
         outcome_.categorySources = CategorySources(settings_.mask, pjl, deviceId, filled, mib_ ? &*mib_ : nullptr);
     }
@@ -318,7 +322,7 @@ private:
         MergePrinterMib();
         bool unansweredNote = !outcome_.unanswered.empty() && Succeeded(outcome_.kind);
         if (!outcome_.calls.empty()) {
-            FinishOutcome(*settings_.module, outcome_, record_.get(), mask_);
+            FinishOutcome(*settings_.module, outcome_, record_.get(), mask_ | mibCategories_);
             if (outcome_.watching) {  // only a watch shows what changed; no copy kept otherwise
                 if (previous_) outcome_.changes = DiffSnapshots(*previous_, *outcome_.snapshot);
                 previous_ = outcome_.snapshot;
@@ -353,6 +357,7 @@ private:
     bool agentAnswered_ = false;     // the SNMP agent answered the device-ID question
     bool pjlSent_ = false;           // a round of this poll sent PJL
     MibParts modelFilled_;           // what the MIB's model step filled
+    uint32_t mibCategories_ = 0;     // the categories the MIB filled, for the flat record
 };
 
 }  // namespace

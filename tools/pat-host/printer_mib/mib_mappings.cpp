@@ -128,7 +128,6 @@ uint32_t EngineCodeOf(std::optional<int32_t> alertCode) {
 }
 
 std::string EngineCodeMeaning(uint32_t engineCode) {
-    if (engineCode == 10001) return "ready";
     if (engineCode == kOtherAlert) return "another alert";
     for (const AlertEngineCode &row : kAlertCodes)
         if (row.engineCode == engineCode) return row.meaning;
