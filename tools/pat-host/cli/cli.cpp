@@ -312,7 +312,7 @@ void AddSimulate(CLI::App &app, Run &run) {
                                           "one), as ppmPrinterIEEE1284DeviceId")
                          ->check(CLI::Range(0, 65535));
     simulate->add_option("--snmp-fault", o->snmpFault, "let the SNMP agent misbehave: " + sim::SnmpFaultNames())
-        ->check(CLI::IsMember({"none", "silent", "wrong-request-id", "truncated"}))
+        ->check(CLI::IsMember(sim::SnmpFaultNameList()).description(""))
         ->needs(snmpPort)
         ->capture_default_str();
     auto *count = simulate->add_option("--count", o->count,
@@ -358,7 +358,7 @@ void AddDemo(CLI::App &app, Run &run) {
         ->check(CLI::IsMember(sim::FaultNameList()).description(""))
         ->capture_default_str();
     demo->add_option("--snmp-fault", o->snmpFault, "let its SNMP agent misbehave: " + sim::SnmpFaultNames())
-        ->check(CLI::IsMember({"none", "silent", "wrong-request-id", "truncated"}))
+        ->check(CLI::IsMember(sim::SnmpFaultNameList()).description(""))
         ->capture_default_str();
     demo->add_flag("--json", o->json, "print the result as JSON");
     AddTimeOptions(demo, o->times);

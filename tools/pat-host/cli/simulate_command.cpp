@@ -42,7 +42,7 @@ std::unique_ptr<sim::SnmpResponder> StartSnmpAgent(boost::asio::io_context &io, 
                                                    std::ostream &err) {
     try {
         boost::asio::ip::udp::endpoint where(boost::asio::ip::make_address(host), options.port.value_or(0));
-        return std::make_unique<sim::SnmpResponder>(io, where, sim::DeviceIdText(profile), options.fault);
+        return std::make_unique<sim::SnmpResponder>(io, where, sim::PrinterMibTable(profile), options.fault);
     } catch (const std::system_error &error) {
         err << "pat-host: cannot listen for SNMP on " << host << ":" << options.port.value_or(0) << " (UDP): "
             << error.code().message() << '\n';

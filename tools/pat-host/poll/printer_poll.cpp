@@ -138,7 +138,8 @@ private:
         Expected<MibConversion> conversion = ConvertPrinterMib(*settings_.module, record_.get(), *mib_, wanted);
         if (!conversion) return std::unexpected(std::move(conversion.error()));
         for (const MibConversionCall &call : conversion->calls)
-            outcome_.calls.push_back({"PatPMInfoToPrnInfoEx", call.block, call.result, call.lastError, outcome_.rounds});
+            outcome_.calls.push_back({"PatPMInfoToPrnInfoEx", call.block, call.result, call.lastError,
+                                     std::max(outcome_.rounds, 1u)});
         return conversion->filled;
     }
 

@@ -37,7 +37,46 @@ const std::string &DefaultProfileJson() {
   "punch": [],
   "markingType": "COPYGUARD",
   "functionPackage": "ACTIVATE",
-  "zolt": {"memoryUsage": "USER", "other": "DUPLEX UNIT", "imageRotation": "POSSIBLE"}
+  "zolt": {"memoryUsage": "USER", "other": "DUPLEX UNIT", "imageRotation": "POSSIBLE"},
+  "printerMib": {
+    "printerName": "Acme Model 4200",
+    "serialNumber": "ACM4200-000123",
+    "deviceStatus": 3,
+    "printerStatus": 3,
+    "detectedErrors": [12, 13],
+    "inputs": [
+      {"name": "Tray 1", "dimUnit": 4, "feed": 297000, "crossFeed": 210000, "capacityUnit": 8,
+       "maxCapacity": 500, "level": 500, "status": 0, "mediaName": "A4", "mediaType": "stationery"},
+      {"name": "Tray 2", "dimUnit": 3, "feed": 110000, "crossFeed": 85000, "capacityUnit": 8,
+       "maxCapacity": 500, "level": 300, "status": 2, "mediaName": "Letter", "mediaType": "stationery"},
+      {"name": "Tray 3", "dimUnit": 4, "feed": 420000, "crossFeed": 297000, "capacityUnit": 8,
+       "maxCapacity": 250, "level": 50, "status": 0, "mediaName": "A3", "mediaType": "stationery"},
+      {"name": "Large capacity tray", "dimUnit": 4, "feed": 297000, "crossFeed": 210000, "capacityUnit": 8,
+       "maxCapacity": 2000, "level": 1600, "status": 0, "mediaName": "A4", "mediaType": "stationery"},
+      {"name": "Manual feed", "dimUnit": 4, "feed": 210000, "crossFeed": 148000, "capacityUnit": 8,
+       "maxCapacity": 100, "level": 0, "status": 8, "mediaName": "A5", "mediaType": "stationery"}
+    ],
+    "outputs": [
+      {"name": "Upper", "maxCapacity": 250, "remaining": 250, "status": 0},
+      {"name": "Lower", "maxCapacity": 250, "remaining": 150, "status": 0},
+      {"name": "Finisher shift tray", "maxCapacity": 1000, "remaining": 0, "status": 16}
+    ],
+    "supplies": [
+      {"description": "Black Toner Cartridge", "colour": "black", "class": 3, "type": 3, "unit": 19,
+       "maxCapacity": 100, "level": 80},
+      {"description": "Drum Unit", "class": 3, "type": 9, "unit": 19, "maxCapacity": 100, "level": 35},
+      {"description": "Waste Toner Box", "class": 4, "type": 4, "unit": 19, "maxCapacity": -2, "level": -3}
+    ],
+    "alerts": [
+      {"severity": 4, "group": 8, "location": 5, "code": 808, "description": "Manual feed is empty"},
+      {"severity": 3, "group": 9, "location": 3, "code": 903, "description": "Finisher shift tray is full"}
+    ],
+    "interpreters": [
+      {"family": 3, "version": "5e"},
+      {"family": 5, "version": "1.0"},
+      {"family": 6, "version": "3"}
+    ]
+  }
 }
 )";
     return json;

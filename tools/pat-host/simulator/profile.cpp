@@ -18,7 +18,8 @@ const std::vector<std::string> kTrayNames = {"INTRAY1", "INTRAY2", "INTRAY3", "I
 const std::vector<std::string> kAttributes = {"", "STANDARD", "SMALL", "MIDDLE", "LARGE", "TANDEM"};
 const std::vector<std::string> kTopLevel = {"maker", "model", "description", "commandSet", "deviceId",
                                             "status", "pageCount", "supplies", "memoryBytes", "versions",
-                                            "trays", "bins", "punch", "markingType", "functionPackage", "zolt"};
+                                            "trays", "bins", "punch", "markingType", "functionPackage", "zolt",
+                                            "printerMib"};
 
 bool OneOf(const std::vector<std::string> &set, const std::string &value) {
     return std::find(set.begin(), set.end(), value) != set.end();
@@ -89,6 +90,79 @@ bool RequireObject(Faults &f, const json &value, const std::string &path, const 
     for (auto field = value.begin(); field != value.end(); ++field)
         if (!OneOf(known, field.key())) f.Fail(path + field.key(), "is not a profile field");
     return true;
+}
+
+// The MIB's numbers are 32-bit; amounts go down to -3 ("at least one").
+int32_t Number(Faults &f, const json &o, const char *key, const std::string &path, int32_t fallback, long long low = -3) {
+    return Integer<int32_t>(f, o, key, path, fallback, low, 2147483647);
+}
+
+template <typename Entry, typename Read>
+std::vector<Entry> Entries(Faults &f, const json &mib, const char *list, const std::vector<std::string> &known, Read read) {
+    std::vector<Entry> entries;
+    for (size_t i = 0; const json &e : Array(f, mib, list, "printerMib.")) {
+        std::string path = "printerMib." + Item(list, i++);
+        if (RequireObject(f, e, path, known)) entries.push_back(read(e, path));
+    }
+    return entries;
+}
+
+PrinterMibProfile ReadPrinterMib(Faults &f, const json &m) {
+    PrinterMibProfile p;
+    const std::string at = "printerMib.";
+    if (!RequireObject(f, m, at, {"printerName", "serialNumber", "deviceStatus", "printerStatus", "detectedErrors",
+                                  "inputs", "outputs", "supplies", "alerts", "interpreters"}))
+        return p;
+    p.printerName = Text(f, m, "printerName", at);
+    p.serialNumber = Text(f, m, "serialNumber", at);
+    p.deviceStatus = Number(f, m, "deviceStatus", at, 2, 1);
+    p.printerStatus = Number(f, m, "printerStatus", at, 3, 1);
+    for (const json &bit : Array(f, m, "detectedErrors", at)) {
+        if (!bit.is_number_unsigned() || bit.get<uint64_t>() > 15) f.Fail(at + "detectedErrors", "must hold bit numbers from 0 to 15");
+        else p.detectedErrors.push_back(bit.get<unsigned>());
+    }
+    p.inputs = Entries<AgentInput>(f, m, "inputs", {"name", "dimUnit", "feed", "crossFeed", "capacityUnit", "maxCapacity",
+                                                    "level", "status", "mediaName", "mediaType"},
+                                   [&](const json &e, const std::string &path) {
+                                       AgentInput in;
+                                       in.name = Text(f, e, "name", path);
+                                       in.dimUnit = Integer<int32_t>(f, e, "dimUnit", path, 4, 3, 4);
+                                       in.feed = Number(f, e, "feed", path, -2);
+                                       in.crossFeed = Number(f, e, "crossFeed", path, -2);
+                                       in.capacityUnit = Number(f, e, "capacityUnit", path, 8, 1);
+                                       in.maxCapacity = Number(f, e, "maxCapacity", path, -2);
+                                       in.level = Number(f, e, "level", path, -2);
+                                       in.status = Number(f, e, "status", path, 0, 0);
+                                       in.mediaName = Text(f, e, "mediaName", path);
+                                       in.mediaType = Text(f, e, "mediaType", path);
+                                       return in;
+                                   });
+    p.outputs = Entries<AgentOutput>(f, m, "outputs", {"name", "maxCapacity", "remaining", "status"},
+                                     [&](const json &e, const std::string &path) {
+                                         return AgentOutput{Text(f, e, "name", path), Number(f, e, "maxCapacity", path, -2),
+                                                            Number(f, e, "remaining", path, -2),
+                                                            Number(f, e, "status", path, 0, 0)};
+                                     });
+    p.supplies = Entries<AgentSupply>(f, m, "supplies", {"description", "colour", "class", "type", "unit", "maxCapacity", "level"},
+                                      [&](const json &e, const std::string &path) {
+                                          return AgentSupply{Text(f, e, "description", path), Text(f, e, "colour", path),
+                                                             Number(f, e, "class", path, 3, 1), Number(f, e, "type", path, 3, 1),
+                                                             Number(f, e, "unit", path, 19, 1),
+                                                             Number(f, e, "maxCapacity", path, 100),
+                                                             Number(f, e, "level", path, -2)};
+                                      });
+    p.alerts = Entries<AgentAlert>(f, m, "alerts", {"severity", "group", "location", "code", "description"},
+                                   [&](const json &e, const std::string &path) {
+                                       return AgentAlert{Number(f, e, "severity", path, 4, 1), Number(f, e, "group", path, 1, 1),
+                                                         Number(f, e, "location", path, -1, -1), Number(f, e, "code", path, 1, 1),
+                                                         Text(f, e, "description", path)};
+                                   });
+    p.interpreters = Entries<AgentInterpreter>(f, m, "interpreters", {"family", "version"},
+                                               [&](const json &e, const std::string &path) {
+                                                   return AgentInterpreter{Number(f, e, "family", path, 1, 1),
+                                                                           Text(f, e, "version", path)};
+                                               });
+    return p;
 }
 
 }  // namespace
@@ -190,6 +264,7 @@ Expected<Profile> ParseProfile(const std::string &text) {
             p.zolt = Zolt{Text(f, z, "memoryUsage", "zolt.", true), Text(f, z, "other", "zolt."),
                       Text(f, z, "imageRotation", "zolt.", true)};
     }
+    if (j.contains("printerMib") && !j["printerMib"].is_null()) p.printerMib = ReadPrinterMib(f, j["printerMib"]);
     if (f.first) return Fail(OutcomeKind::DataError, *f.first);
     return p;
 }

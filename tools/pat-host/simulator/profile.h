@@ -44,6 +44,55 @@ struct Zolt {
     std::string imageRotation;  // "POSSIBLE", "IMPOSSIBLE"
 };
 
+// What the simulated agent serves of the Printer MIB (RFC 3805) and the Host
+// Resources MIB (RFC 2790) beyond the device ID, every number as the MIB has
+// it (its enumerations; -1 other, -2 unknown, -3 at least one).
+struct AgentInput {  // prtInputEntry
+    std::string name, mediaName, mediaType;
+    int32_t dimUnit = 4;  // 3 ten-thousandths of an inch, 4 micrometres
+    int32_t feed = -2, crossFeed = -2;
+    int32_t capacityUnit = 8;  // 8 sheets
+    int32_t maxCapacity = -2, level = -2;
+    int32_t status = 0;  // PrtSubUnitStatusTC
+};
+
+struct AgentOutput {  // prtOutputEntry
+    std::string name;
+    int32_t maxCapacity = -2, remaining = -2;
+    int32_t status = 0;
+};
+
+struct AgentSupply {  // prtMarkerSuppliesEntry, its colour a prtMarkerColorantEntry
+    std::string description, colour;  // colour "" for a supply of no colorant
+    int32_t supplyClass = 3;          // 3 consumed, 4 receptacle
+    int32_t type = 3;                 // PrtMarkerSuppliesTypeTC: 3 toner
+    int32_t unit = 19;                // 19 percent
+    int32_t maxCapacity = 100, level = -2;
+};
+
+struct AgentAlert {  // prtAlertEntry
+    int32_t severity = 4;  // 4 warning
+    int32_t group = 1, location = -1, code = 1;
+    std::string description;
+};
+
+struct AgentInterpreter {  // prtInterpreterEntry
+    int32_t family = 1;  // PrtInterpreterLangFamilyTC
+    std::string version;
+};
+
+struct PrinterMibProfile {
+    std::string printerName, serialNumber;
+    int32_t deviceStatus = 2;               // hrDeviceStatus: running
+    int32_t printerStatus = 3;              // hrPrinterStatus: idle
+    std::vector<unsigned> detectedErrors;   // hrPrinterDetectedErrorState bits (0 lowPaper ... 15 outputFull)
+    std::vector<AgentInput> inputs;
+    std::vector<AgentOutput> outputs;
+    std::vector<AgentSupply> supplies;
+    std::vector<AgentAlert> alerts;
+    std::vector<AgentInterpreter> interpreters;
+};
+
 struct Profile {
     std::string maker;
     std::string model;
@@ -61,6 +110,9 @@ struct Profile {
     std::string markingType;         // "OFF", "COPYGUARD", "SECURITYTRACE"; "" answers "?"
     std::string functionPackage;     // "ACTIVATE", "NONE"; "" answers "?"
     std::optional<Zolt> zolt;        // absent: the printer has no ZOLT emulation
+    // Absent: the agent serves the device ID alone. hrDeviceDescr is the
+    // model, hrMemorySize memoryBytes in KiB, prtMarkerLifeCount pageCount.
+    std::optional<PrinterMibProfile> printerMib;
 };
 
 // A DataError naming the field that is wrong.

@@ -48,6 +48,15 @@ void BerWriter::Integer(int64_t value) {
     Wrap(tag::kInteger, start);
 }
 
+void BerWriter::Unsigned(uint8_t tagByte, uint64_t value) {
+    size_t start = Mark();
+    int count = 1;
+    while (count < 8 && (value >> (8 * count)) != 0) ++count;
+    if ((value >> (8 * count - 1)) & 1) out_.push_back(0);  // the top bit set: a 0x00 keeps it unsigned
+    for (int i = count - 1; i >= 0; --i) out_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    Wrap(tagByte, start);
+}
+
 void BerWriter::Bytes(uint8_t tagByte, std::string_view bytes) {
     size_t start = Mark();
     out_.insert(out_.end(), bytes.begin(), bytes.end());
@@ -105,26 +114,61 @@ bool BerReader::Expect(uint8_t tagByte, BerElement *element, const char *what) {
 bool BerReader::Integer(int32_t *value, const char *what) {
     BerElement element;
     if (!Expect(tag::kInteger, &element, what)) return false;
-    if (element.content.empty() || element.content.size() > 4)
-        return Fail(std::string(what) + " is not a 32-bit integer");
-    int64_t v = static_cast<int8_t>(element.content[0]);
-    for (size_t i = 1; i < element.content.size(); ++i) v = v * 256 + element.content[i];
-    *value = static_cast<int32_t>(v);
+    if (const char *wrong = ReadInteger(element.content, value)) return Fail(std::string(what) + " " + wrong);
     return true;
 }
 
 bool BerReader::ObjectId(Oid *oid, const char *what) {
     BerElement element;
     if (!Expect(tag::kOid, &element, what)) return false;
-    std::span<const uint8_t> c = element.content;
+    if (const char *wrong = ReadObjectId(element.content, oid)) return Fail(std::string(what) + " " + wrong);
+    return true;
+}
+
+bool BerReader::AtEnd(const char *what) {
+    if (!ok()) return false;
+    if (!rest_.empty()) return Fail(std::string("trailing bytes after ") + what);
+    return true;
+}
+
+namespace {
+
+// A leading byte that only repeats the sign of the next one's top bit.
+bool Redundant(std::span<const uint8_t> c) {
+    return c.size() > 1 && ((c[0] == 0x00 && (c[1] & 0x80) == 0) || (c[0] == 0xFF && (c[1] & 0x80) != 0));
+}
+
+}  // namespace
+
+const char *ReadInteger(std::span<const uint8_t> c, int32_t *value) {
+    if (c.empty() || c.size() > 4) return "is not a 32-bit integer";
+    if (Redundant(c)) return "is not minimally encoded";
+    int64_t v = static_cast<int8_t>(c[0]);
+    for (size_t i = 1; i < c.size(); ++i) v = v * 256 + c[i];
+    *value = static_cast<int32_t>(v);
+    return nullptr;
+}
+
+const char *ReadUnsigned(std::span<const uint8_t> c, size_t maxBytes, uint64_t *value) {
+    if (c.empty() || c.size() > maxBytes) return "has the wrong length";
+    if (c[0] & 0x80) return "is negative";
+    if (c.size() == maxBytes && c[0] != 0) return "does not fit its width";
+    if (Redundant(c)) return "is not minimally encoded";
+    uint64_t v = 0;
+    for (uint8_t byte : c) v = v << 8 | byte;
+    *value = v;
+    return nullptr;
+}
+
+const char *ReadObjectId(std::span<const uint8_t> c, Oid *oid) {
     oid->clear();
-    if (c.empty()) return Fail(std::string(what) + " is empty");
+    if (c.empty()) return "is empty";
     uint64_t arc = 0;
     bool inArc = false;
     for (uint8_t byte : c) {
-        if (!inArc && byte == 0x80) return Fail(std::string(what) + " has a sub-identifier with a leading zero byte");
+        if (!inArc && byte == 0x80) return "has a sub-identifier with a leading zero byte";
         arc = arc << 7 | (byte & 0x7F);
-        if (arc > UINT32_MAX) return Fail(std::string(what) + " has a sub-identifier that overflows 32 bits");
+        if (arc > UINT32_MAX) return "has a sub-identifier that overflows 32 bits";
         inArc = (byte & 0x80) != 0;
         if (inArc) continue;
         if (oid->empty()) {
@@ -136,14 +180,8 @@ bool BerReader::ObjectId(Oid *oid, const char *what) {
         }
         arc = 0;
     }
-    if (inArc) return Fail(std::string(what) + " ends inside a sub-identifier");
-    return true;
-}
-
-bool BerReader::AtEnd(const char *what) {
-    if (!ok()) return false;
-    if (!rest_.empty()) return Fail(std::string("trailing bytes after ") + what);
-    return true;
+    if (inArc) return "ends inside a sub-identifier";
+    return nullptr;
 }
 
 }  // namespace pathost::snmp

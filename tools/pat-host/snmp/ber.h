@@ -30,6 +30,9 @@ std::string FormatOid(const Oid &oid);
 class BerWriter {
 public:
     void Integer(int64_t value);
+    // Counter32, Gauge32, TimeTicks, Counter64: unsigned, minimal, a leading
+    // 0x00 only where the top bit would read as a sign.
+    void Unsigned(uint8_t tagByte, uint64_t value);
     void Bytes(uint8_t tagByte, std::string_view bytes);
     void ObjectId(const Oid &oid);
     // Bytes as they are, for a caller that writes an element of its own.
@@ -61,6 +64,7 @@ public:
     // The next element must have this tag.
     bool Expect(uint8_t tagByte, BerElement *element, const char *what);
     BerReader Inside(const BerElement &element) const { return BerReader(element.content, error_); }
+    // An INTEGER of 1 to 4 bytes, minimally encoded.
     bool Integer(int32_t *value, const char *what);
     bool ObjectId(Oid *oid, const char *what);
     // Nothing may follow the last element read: trailing bytes are an error.
@@ -77,6 +81,17 @@ private:
     std::string ownError_;
     std::string *error_;
 };
+
+// The contents of the value types, strictly: nullptr when they are right,
+// else what is wrong ("is not minimally encoded"). An INTEGER is 32-bit signed
+// in 1 to 4 bytes; an unsigned type fits `maxBytes` (5 for Counter32, Gauge32
+// and TimeTicks, 9 for Counter64), a byte more than its width only as a
+// leading 0x00, and is never negative. Both are minimal: no leading byte that
+// only repeats the sign.
+const char *ReadInteger(std::span<const uint8_t> content, int32_t *value);
+const char *ReadUnsigned(std::span<const uint8_t> content, size_t maxBytes, uint64_t *value);
+// The sub-identifiers of an OBJECT IDENTIFIER's content, each at most 32 bits.
+const char *ReadObjectId(std::span<const uint8_t> content, Oid *oid);
 
 }  // namespace pathost::snmp
 

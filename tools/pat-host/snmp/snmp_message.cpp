@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 namespace pathost::snmp {
 
 const char *VersionName(Version version) { return version == Version::V1 ? "1" : "2c"; }
@@ -87,6 +89,63 @@ Response Stray(std::string reason) {
     return r;
 }
 
+void WriteValue(BerWriter &w, const Binding &b) {
+    using K = Binding::Kind;
+    uint8_t t = static_cast<uint8_t>(b.kind);
+    switch (b.kind) {
+        case K::Integer: return w.Integer(static_cast<int32_t>(b.number));
+        case K::OctetString: return w.Bytes(t, b.bytes);
+        case K::IpAddress: return w.Bytes(t, b.bytes.substr(0, 4) + std::string(4 - std::min<size_t>(4, b.bytes.size()), '\0'));
+        case K::ObjectId: return w.ObjectId(b.objectId);
+        case K::Counter32:
+        case K::Gauge32:
+        case K::TimeTicks: return w.Unsigned(t, static_cast<uint32_t>(b.number));
+        case K::Counter64: return w.Unsigned(t, b.counter64);
+        case K::Null:
+        case K::NoSuchObject:
+        case K::NoSuchInstance:
+        case K::EndOfMibView: return w.Bytes(t, {});
+    }
+}
+
+// One value, typed and checked: empty when it is right, else what is wrong.
+std::string ReadValue(const BerElement &value, Binding *b) {
+    std::span<const uint8_t> c = value.content;
+    auto wrong = [](const char *type, const char *problem) {
+        return problem ? std::string(type) + " value " + problem : std::string();
+    };
+    b->kind = static_cast<Binding::Kind>(value.tag);
+    uint64_t v = 0;
+    int32_t integer = 0;
+    switch (value.tag) {
+        case tag::kInteger: {
+            const char *problem = ReadInteger(c, &integer);
+            b->number = integer;
+            return wrong("an INTEGER", problem);
+        }
+        case tag::kOctetString: b->bytes = Text(c); return {};
+        case tag::kIpAddress: b->bytes = Text(c); return wrong("an IpAddress", c.size() == 4 ? nullptr : "is not 4 bytes");
+        case tag::kOid: return wrong("an OBJECT IDENTIFIER", ReadObjectId(c, &b->objectId));
+        case tag::kCounter32:
+        case tag::kGauge32:
+        case tag::kTimeTicks: {
+            const char *problem = ReadUnsigned(c, 5, &v);
+            b->number = static_cast<int64_t>(v);
+            return wrong(value.tag == tag::kCounter32 ? "a Counter32" : value.tag == tag::kGauge32 ? "a Gauge32" : "a TimeTicks", problem);
+        }
+        case tag::kCounter64: return wrong("a Counter64", ReadUnsigned(c, 9, &b->counter64));
+        case tag::kNull: return c.empty() ? "" : "a NULL with content";
+        case tag::kNoSuchObject:
+        case tag::kNoSuchInstance:
+        case tag::kEndOfMibView: return c.empty() ? "" : "an exception with content";
+        default: {
+            char name[48];
+            snprintf(name, sizeof name, "a value of type 0x%02X, which SNMP does not have", value.tag);
+            return name;
+        }
+    }
+}
+
 std::vector<uint8_t> Encode(uint8_t pduTag, const GetResponse &m) {
     BerWriter w;
     size_t message = w.Mark();
@@ -100,7 +159,7 @@ std::vector<uint8_t> Encode(uint8_t pduTag, const GetResponse &m) {
     for (const Binding &b : m.bindings) {
         size_t binding = w.Mark();
         w.ObjectId(b.oid);
-        w.Bytes(static_cast<uint8_t>(b.kind), b.kind == Binding::Kind::OctetString ? b.bytes : std::string());
+        WriteValue(w, b);
         w.Wrap(tag::kSequence, binding);
     }
     w.Wrap(tag::kSequence, list);
@@ -116,26 +175,103 @@ bool KnownVersion(int32_t v) { return v == 0 || v == 1; }
 std::vector<uint8_t> EncodeGetResponse(const GetResponse &response) { return Encode(tag::kGetResponse, response); }
 
 std::vector<uint8_t> EncodeGetRequest(const GetRequest &request) {
+    return EncodeRequest({PduKind::Get, request.version, request.community, request.requestId, 0, 0, request.oids});
+}
+
+std::optional<GetRequest> DecodeGetRequest(std::span<const uint8_t> datagram) {
+    std::optional<Request> request = DecodeRequest(datagram);
+    if (!request || request->kind != PduKind::Get) return std::nullopt;
+    return GetRequest{request->version, request->community, request->requestId, std::move(request->oids)};
+}
+
+const char *PduKindName(PduKind kind) {
+    switch (kind) {
+        case PduKind::Get: return "GetRequest";
+        case PduKind::GetNext: return "GetNextRequest";
+        case PduKind::GetBulk: return "GetBulkRequest";
+    }
+    return "?";
+}
+
+std::vector<uint8_t> EncodeRequest(const Request &request) {
+    if (request.kind == PduKind::GetBulk && request.version != Version::V2c) return {};
     GetResponse m;
     m.version = request.version;
     m.community = request.community;
     m.requestId = request.requestId;
-    for (const Oid &oid : request.oids) m.bindings.push_back({oid, Binding::Kind::Null, {}});
-    return Encode(tag::kGetRequest, m);
+    if (request.kind == PduKind::GetBulk) m.errorStatus = request.nonRepeaters, m.errorIndex = request.maxRepetitions;
+    for (const Oid &oid : request.oids) m.bindings.push_back({oid, Binding::Kind::Null, {}, 0, 0, {}});
+    return Encode(static_cast<uint8_t>(request.kind), m);
 }
 
-std::optional<GetRequest> DecodeGetRequest(std::span<const uint8_t> datagram) {
+std::optional<Request> DecodeRequest(std::span<const uint8_t> datagram) {
     Parsed p;
     std::string error;
     if (!Parse(datagram, &p, &error, [](const Parsed &p) { return !KnownVersion(p.version); }) ||
-        !KnownVersion(p.version) || p.pduTag != tag::kGetRequest || p.bindings.empty())
+        !KnownVersion(p.version) || p.bindings.empty())
         return std::nullopt;
-    GetRequest request{static_cast<Version>(p.version), p.community, p.requestId, {}};
+    if (p.pduTag != tag::kGetRequest && p.pduTag != tag::kGetNextRequest &&
+        (p.pduTag != tag::kGetBulkRequest || p.version != static_cast<int32_t>(Version::V2c)))
+        return std::nullopt;
+    Request request;
+    request.kind = static_cast<PduKind>(p.pduTag);
+    request.version = static_cast<Version>(p.version);
+    request.community = p.community;
+    request.requestId = p.requestId;
+    if (request.kind == PduKind::GetBulk) request.nonRepeaters = p.errorStatus, request.maxRepetitions = p.errorIndex;
     for (auto &[oid, value] : p.bindings) {
         if (value.tag != tag::kNull || !value.content.empty()) return std::nullopt;
         request.oids.push_back(oid);
     }
     return request;
+}
+
+size_t MaxBindings(const Request &sent) {
+    size_t n = sent.oids.size();
+    if (sent.kind != PduKind::GetBulk) return n;
+    size_t r = static_cast<size_t>(std::clamp<int64_t>(sent.nonRepeaters, 0, static_cast<int64_t>(n)));
+    size_t m = static_cast<size_t>(std::max<int32_t>(sent.maxRepetitions, 0));
+    return r + (n - r) * m;
+}
+
+TypedResponse DecodeResponse(std::span<const uint8_t> datagram, const Request &sent) {
+    TypedResponse r;
+    Parsed p;
+    auto notOurs = [&](const Parsed &p) {
+        return p.version != static_cast<int32_t>(sent.version) || p.community != sent.community;
+    };
+    auto failed = [&r](Outcome outcome, std::string reason) {
+        r.outcome = outcome;
+        r.reason = std::move(reason);
+        r.bindings.clear();
+        return r;
+    };
+    if (!Parse(datagram, &p, &r.reason, notOurs)) return failed(Outcome::Malformed, r.reason);
+    if (p.version != static_cast<int32_t>(sent.version)) return failed(Outcome::Stray, "version " + std::to_string(p.version));
+    if (p.community != sent.community) return failed(Outcome::Stray, "another community");
+    if (p.pduTag != tag::kGetResponse) return failed(Outcome::Stray, "not a GetResponse");
+    if (p.requestId != sent.requestId) return failed(Outcome::Stray, "request id " + std::to_string(p.requestId));
+    if (p.errorStatus < 0 || p.errorIndex < 0) return failed(Outcome::Malformed, "a negative error status or index");
+    if (static_cast<size_t>(p.errorIndex) > sent.oids.size())
+        return failed(Outcome::Malformed, "an error index past the names asked");
+    size_t most = MaxBindings(sent);
+    if (p.errorStatus == 0 && (sent.kind == PduKind::GetBulk ? p.bindings.size() > most : p.bindings.size() != most))
+        return failed(Outcome::Malformed, std::to_string(p.bindings.size()) + " variable bindings for a " +
+                                              PduKindName(sent.kind) + " that allows " + std::to_string(most));
+    for (auto &[oid, value] : p.bindings) {
+        Binding b;
+        b.oid = std::move(oid);
+        if (std::string wrong = ReadValue(value, &b); !wrong.empty()) return failed(Outcome::Malformed, wrong);
+        if (sent.version == Version::V1 && value.tag >= tag::kNoSuchObject)
+            return failed(Outcome::Malformed, "a v2c exception in a v1 answer");
+        if (sent.version == Version::V1 && value.tag == tag::kCounter64)
+            return failed(Outcome::Malformed, "a Counter64 in a v1 answer");
+        r.bindings.push_back(std::move(b));
+    }
+    r.outcome = p.errorStatus != 0 ? Outcome::ErrorStatus : Outcome::Value;
+    r.errorStatus = p.errorStatus;
+    r.errorIndex = p.errorIndex;
+    return r;
 }
 
 Response DecodeGetResponse(std::span<const uint8_t> datagram, const GetRequest &sent) {

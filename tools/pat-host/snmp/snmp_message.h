@@ -1,7 +1,8 @@
 // SNMPv1/v2c messages as pat-host uses them: the GetRequest it sends for a
-// device ID, and a strict reading of the GetResponse that comes back, checked
-// against the request it answers. The decoder never reads outside the
-// datagram and never throws; every way an answer can fail is one outcome.
+// device ID and the GetNext and GetBulk requests of a walk, and a strict
+// reading of the GetResponse that comes back, checked against the request it
+// answers. The decoder never reads outside the datagram and never throws;
+// every way an answer can fail is one outcome.
 #ifndef PAT_HOST_SNMP_SNMP_MESSAGE_H
 #define PAT_HOST_SNMP_SNMP_MESSAGE_H
 
@@ -77,6 +78,7 @@ struct Binding {
     int64_t number = 0;     // Integer (32-bit signed); Counter32, Gauge32, TimeTicks (32-bit unsigned)
     uint64_t counter64 = 0; // Counter64
     Oid objectId;           // ObjectId
+    bool operator==(const Binding &) const = default;
 };
 
 struct GetResponse {
@@ -89,6 +91,48 @@ struct GetResponse {
 };
 
 std::vector<uint8_t> EncodeGetResponse(const GetResponse &response);
+
+// Any request pat-host sends or its simulated agent reads.
+enum class PduKind : uint8_t { Get = tag::kGetRequest, GetNext = tag::kGetNextRequest, GetBulk = tag::kGetBulkRequest };
+const char *PduKindName(PduKind kind);  // "GetRequest", "GetNextRequest", "GetBulkRequest"
+
+struct Request {
+    PduKind kind = PduKind::Get;
+    Version version = Version::V2c;
+    std::string community = "public";
+    int32_t requestId = 0;
+    // GetBulk (v2c only): they travel in the error status and index fields.
+    int32_t nonRepeaters = 0;
+    int32_t maxRepetitions = 0;
+    std::vector<Oid> oids;
+};
+
+// A GetBulk with v1 is not a request: it encodes as nothing.
+std::vector<uint8_t> EncodeRequest(const Request &request);
+// For the simulator: any of the three, either version (GetBulk v2c only),
+// every value NULL; nullopt for anything else.
+std::optional<Request> DecodeRequest(std::span<const uint8_t> datagram);
+
+// The most variable bindings an answer to `sent` may hold: as many as asked
+// for Get and GetNext; for GetBulk with N names, R non-repeaters and M
+// max-repetitions, R + (N - R) * M (R and M clamped as an agent clamps them).
+size_t MaxBindings(const Request &sent);
+
+// A GetResponse read with every value typed, for a walk.
+struct TypedResponse {
+    Outcome outcome = Outcome::Malformed;  // Value, Stray, Malformed or ErrorStatus only
+    std::string reason;                    // Stray, Malformed
+    int32_t errorStatus = 0;
+    int32_t errorIndex = 0;                // 1-based into the request's names; 0 names none
+    std::vector<Binding> bindings;         // Value: at most MaxBindings(sent); exceptions kept as bindings
+};
+
+// Checks version, community and request id (another one: Stray), the error
+// status and index (an index past the names asked: Malformed), the number of
+// bindings (Get and GetNext exactly as many as asked, GetBulk at most
+// MaxBindings), each value's encoding, and that a v1 answer holds neither a
+// v2c exception nor a Counter64.
+TypedResponse DecodeResponse(std::span<const uint8_t> datagram, const Request &sent);
 
 }  // namespace pathost::snmp
 
