@@ -173,7 +173,9 @@ std::string ModuleRequest() {
 std::vector<std::string> Fixtures() {
     std::vector<std::string> files;
     for (const auto &entry : std::filesystem::recursive_directory_iterator(PAT_TESTS_DIR))
-        if (entry.is_regular_file() && entry.path().parent_path().filename() == "fixtures") {
+        // Only the recorded PJL answers: other fixtures (SNMP walks, profiles) are not scanner input.
+        if (entry.is_regular_file() && entry.path().parent_path().filename() == "fixtures" &&
+            entry.path().extension() == ".pjl") {
             std::ifstream in(entry.path(), std::ios::binary);
             files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
