@@ -308,8 +308,8 @@ void AddSimulate(CLI::App &app, Run &run) {
         ->capture_default_str();
     simulate->add_flag("--print-profile", o->printProfile, "print the built-in profile (or check --profile) and exit");
     auto *snmpPort = simulate->add_option("--snmp-port", o->snmpPort,
-                                          "also serve the profile's device ID over SNMP on this UDP port (0: a free "
-                                          "one), as ppmPrinterIEEE1284DeviceId")
+                                          "also serve the profile's device ID and Printer MIB over SNMP on this UDP "
+                                          "port (0: a free one); with --count, one agent answers for every printer")
                          ->check(CLI::Range(0, 65535));
     simulate->add_option("--snmp-fault", o->snmpFault, "let the SNMP agent misbehave: " + sim::SnmpFaultNames())
         ->check(CLI::IsMember(sim::SnmpFaultNameList()).description(""))
@@ -319,7 +319,6 @@ void AddSimulate(CLI::App &app, Run &run) {
                                        "simulate this many printers, one per port: from the --listen port on "
                                        "(0: free ports), for fleet tests")
                       ->check(CLI::Range(1u, 60000u))
-                      ->excludes(snmpPort)
                       ->capture_default_str();
     simulate->callback([o, snmpPort, count, &run] {
         SimulateCommand c;

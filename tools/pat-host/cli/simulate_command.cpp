@@ -72,11 +72,21 @@ OutcomeKind RunFleetSimulation(boost::asio::io_context &io, const SimulateComman
     }
     if (command.server.port != 0)
         ports = std::to_string(command.server.port) + "-" + std::to_string(command.server.port + command.count - 1);
+    // The printers share one address, so one agent stands for all of them.
+    std::unique_ptr<sim::SnmpResponder> agent;
+    if (command.snmp.port) {
+        agent = StartSnmpAgent(io, command.server.host, command.snmp, profile, err);
+        if (!agent) return OutcomeKind::CannotListen;
+    }
     out << "pat-host simulate: " << command.count << " PJL printers \"" << profile.model << "\" listening on "
-        << command.server.host << " ports " << ports << " (fault: " << sim::FaultName(command.server.fault)
-        << "); Ctrl-C stops them" << std::endl;
+        << command.server.host << " ports " << ports << " (fault: " << sim::FaultName(command.server.fault) << ")";
+    if (agent)
+        out << ", their SNMP agent on UDP port " << agent->port() << " (fault: " << sim::SnmpFaultName(command.snmp.fault)
+            << ")";
+    out << "; Ctrl-C stops them" << std::endl;
     StopSignals signals(io, [&](int) {
         for (auto &server : servers) server->Stop();
+        if (agent) agent->Stop();
         io.stop();
     });
     io.run();
