@@ -299,14 +299,18 @@ void AddSimulate(CLI::App &app, Run &run) {
         ->type_name("ADDRESS:PORT")
         ->check(kListenAddress)
         ->capture_default_str();
-    simulate->add_option("--profile", o->profile, "profile JSON (see README); the built-in one otherwise")->type_name("FILE");
+    simulate->add_option("--profile", o->profile,
+                         "profile JSON (see README), or a built-in printer: builtin:mono-pjl (the default), "
+                         "builtin:pcl-colour (no PJL, a colour Printer MIB)")
+        ->type_name("FILE");
     simulate->add_option("--fault", o->fault, "misbehave: " + sim::FaultNames())
         ->check(CLI::IsMember(sim::FaultNameList()).description(""))
         ->capture_default_str();
     simulate->add_option("--drip-ms", o->dripMs, "with --fault drip: milliseconds between bytes")
         ->check(CLI::Range(1u, std::numeric_limits<unsigned>::max()).description(""))
         ->capture_default_str();
-    simulate->add_flag("--print-profile", o->printProfile, "print the built-in profile (or check --profile) and exit");
+    simulate->add_flag("--print-profile", o->printProfile,
+                       "print the built-in profile (or a builtin:NAME one), or check a --profile file, and exit");
     auto *snmpPort = simulate->add_option("--snmp-port", o->snmpPort,
                                           "also serve the profile's device ID and Printer MIB over SNMP on this UDP "
                                           "port (0: a free one); with --count, one agent answers for every printer")
@@ -352,7 +356,10 @@ void AddDemo(CLI::App &app, Run &run) {
         ->type_name("ADDRESS:PORT")
         ->check(kListenAddress)
         ->capture_default_str();
-    demo->add_option("--profile", o->profile, "profile JSON; the built-in one otherwise")->type_name("FILE");
+    demo->add_option("--profile", o->profile,
+                     "one printer from this profile (JSON, or builtin:NAME as simulate takes); otherwise two "
+                     "built-in ones, a PJL printer and a PCL-only colour printer")
+        ->type_name("FILE");
     demo->add_option("--fault", o->fault, "let the simulated printer misbehave: " + sim::FaultNames())
         ->check(CLI::IsMember(sim::FaultNameList()).description(""))
         ->capture_default_str();

@@ -8,12 +8,25 @@
 
 namespace pathost {
 
+namespace {
+
+Expected<std::string> BuiltInProfileText(const std::string &name) {
+    if (const std::string *json = sim::BuiltInProfileJson(std::string_view(name).substr(sim::kBuiltInPrefix.size())))
+        return *json;
+    std::string names;
+    for (const std::string &known : sim::BuiltInProfileNames()) names += (names.empty() ? "builtin:" : ", builtin:") + known;
+    return Fail(OutcomeKind::Usage, "there is no built-in profile " + name + "; there are " + names);
+}
+
+}  // namespace
+
 OutcomeKind LoadProfile(const std::string &file, sim::Profile *profile, std::ostream &err) {
     if (file.empty()) {
         *profile = sim::DefaultProfile();
         return OutcomeKind::Ok;
     }
-    Expected<std::string> text = ReadInputFile(file, "the profile");
+    Expected<std::string> text =
+        file.starts_with(sim::kBuiltInPrefix) ? BuiltInProfileText(file) : ReadInputFile(file, "the profile");
     if (!text) {
         err << "pat-host: " << text.error().message << '\n';
         return text.error().kind;
@@ -96,8 +109,14 @@ OutcomeKind RunFleetSimulation(boost::asio::io_context &io, const SimulateComman
 }  // namespace
 
 OutcomeKind RunSimulate(const SimulateCommand &command, std::ostream &out, std::ostream &err) {
-    if (command.printProfile && command.profileFile.empty()) {
-        out << sim::DefaultProfileJson();
+    if (command.printProfile && (command.profileFile.empty() || command.profileFile.starts_with(sim::kBuiltInPrefix))) {
+        Expected<std::string> json =
+            command.profileFile.empty() ? sim::DefaultProfileJson() : BuiltInProfileText(command.profileFile);
+        if (!json) {
+            err << "pat-host: " << json.error().message << '\n';
+            return json.error().kind;
+        }
+        out << *json;
         return OutcomeKind::Ok;
     }
     sim::Profile profile;

@@ -41,7 +41,9 @@ Expected<Applied> ApplyAnswers(const Module &module, PrnInfoEx *record, const Qu
         if (!options.lenient) tree.AttachRequestCopy(plan.request.get());
         tree.AddText(PAT_TAG_PJL_TEXT, parts.main);
         if (plan.wantsDeviceId && deviceId) tree.AddText(PAT_TAG_DEVICE_ID, *deviceId);
-        Expected<ModuleCall> call = Call(module, tree, record, "main answer");
+        const char *given = !plan.sendsPjl() ? "device ID" : plan.wantsDeviceId && deviceId ? "main answer and device ID"
+                                                                                              : "main answer";
+        Expected<ModuleCall> call = Call(module, tree, record, given);
         if (!call) return std::unexpected(call.error());
         applied.calls.push_back(*call);
     }

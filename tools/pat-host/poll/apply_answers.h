@@ -18,7 +18,7 @@ namespace pathost {
 
 struct ModuleCall {
     std::string call;  // the export
-    std::string tree;  // what it was given ("main answer", "ZOLT answer")
+    std::string tree;  // what it was given ("main answer", "device ID", "ZOLT answer" ...)
     int result = 1;
     uint32_t lastError = 0;
     unsigned round = 1;  // the poll round whose answers it was given

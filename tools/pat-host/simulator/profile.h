@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "outcome/failure.h"
@@ -119,6 +120,11 @@ struct Profile {
 Expected<Profile> ParseProfile(const std::string &json);
 const std::string &DefaultProfileJson();
 Profile DefaultProfile();
+// The built-in printers, "builtin:NAME" to --profile: "mono-pjl" (the
+// default) and "pcl-colour" (no PJL; its agent's Printer MIB tells all).
+constexpr std::string_view kBuiltInPrefix = "builtin:";
+const std::vector<std::string> &BuiltInProfileNames();
+const std::string *BuiltInProfileJson(std::string_view name);  // null for an unknown name
 
 // The device ID text, with the long key names many printers use: what an
 // SNMP agent serves.
