@@ -20,22 +20,18 @@ await() {
     for _ in $(seq 60); do "$@" 2>/dev/null | grep -Eq -- "$pattern" && return 0; sleep 0.5; done
     return 1
 }
+has() { local file=$1; shift; for text; do grep -qF -- "$text" "$file" || fail "no $text in $file"; done; }
 
 # The built-in profile with four toners, one of them low, and an alert for it.
-$run simulate --print-profile | python3 -c '
-import json, sys
-p = json.load(sys.stdin); mib = p["printerMib"]
-mib["supplies"][:1] = [{"description": c.title() + " Toner", "colour": c, "type": 3, "level": level}
-                       for c, level in (("cyan", 72), ("magenta", 45), ("yellow", 8), ("black", 80))]
+$run simulate --print-profile | python3 -c 'import json, sys; p = json.load(sys.stdin); mib = p["printerMib"]
+mib["supplies"][:1] = [{"description": c.title() + " Toner", "colour": c, "level": l} for c, l in (("cyan", 72), ("magenta", 45), ("yellow", 8), ("black", 80))]
 mib["alerts"].append({"severity": 4, "group": 11, "location": 3, "code": 1104, "description": "Yellow toner is low"})
 json.dump(p, open(sys.argv[1], "w"))' "$scratch/colour.json" || fail "cannot make the colour profile"
 sim_args="--profile $scratch/colour.json --snmp-port 0"
 . "$(dirname "$0")/start_simulator.sh"; pids+=($sim); good=127.0.0.1:$port; good_snmp=$snmp_port
 sim_args="--fault silent"
 . "$(dirname "$0")/start_simulator.sh"; pids+=($sim); silent=127.0.0.1:$port
-cat >"$scratch/targets.json" <<JSON
-{"targets": [{"address": "$good", "printerMib": "on", "snmp": {"port": $good_snmp}}, {"address": "$silent"}]}
-JSON
+printf '{"targets": [{"address": "%s", "printerMib": "on", "snmp": {"port": %s}}, {"address": "%s"}]}' "$good" "$good_snmp" "$silent" >"$scratch/targets.json"
 
 $run serve --targets "$scratch/targets.json" --device-id "MFG:Acme;CMD:PJL,PCL;MDL:Model 4200;STS:10001,1,Ready;" \
     --interval 2 --idle-timeout 1 --listen 127.0.0.1:0 >"$scratch/serve.log" 2>&1 &
@@ -53,12 +49,8 @@ grep -qF "pat_up{target=\"$silent\"} 0" "$scratch/metrics" || fail "pat_up of $s
 grep -qF "pat_memory_bytes{target=\"$good\"} 268435456" "$scratch/metrics" || fail "no pat_memory_bytes"
 [ "$(grep -c "^pat_tray_level_percent{target=\"$good\"" "$scratch/metrics")" -eq 5 ] || fail "not one tray level per tray"
 grep -qF 'name="Tray 2",paper="LETTERSRT"} 60' "$scratch/metrics" || fail "Tray 2 is not at 60 %"
-for series in "pat_supply_level_ratio{target=\"$good\",supply=\"3\",colour=\"yellow\",type=\"toner\"} 0.08" \
-    'description="Waste Toner Box",colour="",type="wasteToner",class="receptacle",unit="percent",level_meaning="some remaining"} 1' \
-    "pat_alert{target=\"$good\",severity=\"critical\",group=\"output\",code=\"outputMediaTrayFull\"" \
-    "pat_printer_state{target=\"$good\",state=\"idle\"} 1" "pat_pages_total{target=\"$good\"} "; do
-    grep -qF "$series" "$scratch/metrics" || fail "no $series in /metrics"
-done
+has "$scratch/metrics" "pat_supply_level_ratio{target=\"$good\",supply=\"3\",colour=\"yellow\",type=\"toner\"} 0.08" \
+    'type="wasteToner",class="receptacle",unit="percent",level_meaning="some remaining"} 1' "pat_alert{target=\"$good\",severity=\"critical\",group=\"output\""
 
 [ "$(curl -s -o /dev/null -w '%{http_code}' "http://$server/probe?target=$good")" = 200 ] || fail "probe of $good"
 [ "$(curl -s -o /dev/null -w '%{http_code}' "http://$server/probe?target=127.0.0.1:1")" = 403 ] || fail "probe of an unconfigured target"
@@ -107,10 +99,7 @@ browse --dump-dom >"$scratch/page.html"
 for target in "$good" "$silent"; do grep -qF "data-target=\"$target\"" "$scratch/page.html" || fail "no card for $target"; done
 [ "$(grep -o 'class="tray"' "$scratch/page.html" | wc -l)" -eq 5 ] || fail "the page does not show the 5 trays"
 grep -qF "Ready (10001)" "$scratch/page.html" || fail "no engine status on the page"
-[ "$(grep -o 'class="supply"' "$scratch/page.html" | wc -l)" -eq 6 ] || fail "the page does not show the 6 supplies"
-for html in '<i class="yellow" style="width:8%">' '<span class="meaning">some remaining</span>' \
-    '<li class="critical"><b>critical</b>Finisher shift tray is full</li>'; do
-    grep -qF "$html" "$scratch/page.html" || fail "no $html on the page"
-done
+has "$scratch/page.html" '<i class="yellow" style="width:8%">' '<span class="meaning">some remaining</span>' \
+    '<li class="critical"><b>critical</b>Finisher shift tray is full</li>'
 [ -z "$screenshot" ] || browse --hide-scrollbars --window-size=1100,960 --screenshot="$screenshot" >/dev/null
 echo "serve: /metrics, /probe, /api/printers, Prometheus and Chromium all agree"

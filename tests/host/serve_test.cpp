@@ -277,7 +277,6 @@ TEST(Metrics, ThePrinterMibsSeriesAreEscapedNoAmountIsNoRatioAndAFailedPollHasNo
         {"group=\"markerSupplies\",code=\"4242\",description=\"odd\"} 1\n", 1},  // a code without a name: its number
         {"cover closed", 0},                                                    // a past event
         {"pat_printer_state{target=\"t\",state=\"printing\"} 1\n", 1},
-        {"pat_printer_state{target=\"t\",state=\"idle\"} 0\n", 1},
         {"pat_printer_state{", 5},
         {"pat_device_state{", 0},  // not answered
     };
