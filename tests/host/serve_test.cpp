@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "loopback.h"
+#include "serve/metrics.h"
 #include "serve/routes.h"
 #include "simulator/profile.h"
 
@@ -250,6 +251,43 @@ TEST(TargetsFile, EachFieldIsAppliedAndAnythingElseIsNamed) {
         EXPECT_EQ(parsed.error().kind, OutcomeKind::DataError);
         EXPECT_NE(parsed.error().message.find(message), std::string::npos) << parsed.error().message;
     }
+}
+
+TEST(Metrics, ThePrinterMibsSeriesAreEscapedNoAmountIsNoRatioAndAFailedPollHasNone) {
+    TargetStatus status;
+    PrinterMib &mib = status.last.emplace().printerMib.emplace();
+    status.last->kind = OutcomeKind::Ok;
+    mib.pageCount = 48213;
+    mib.printerStatus = 4;
+    mib.supplies = {{1, "Cyan \"C\"\ntoner", "cyan", 3, 3, 19, 100, 7}, {2, "Waste box", "", 4, 4, 19, -2, -3}};
+    mib.alerts = {{1, 3, 9, 3, 903, "Bin \\ full"}, {2, 3, 9, 3, 903, "Bin \\ full"}, {3, 5, 6, 1, 4, "cover closed"},
+                  {4, 4, 11, 1, 4242, "odd"}};
+    const std::pair<const char *, int> rows[] = {  // a line, how often it appears
+        {"pat_supply_level_ratio{target=\"t\",supply=\"1\",colour=\"cyan\",type=\"toner\"} 0.07\n", 1},
+        {"pat_supply_level_ratio{target=\"t\",supply=\"2\"", 0},  // -3: some remains, no amount
+        {"pat_supply_info{target=\"t\",supply=\"1\",description=\"Cyan \\\"C\\\"\\ntoner\",colour=\"cyan\",type=\"toner\","
+         "class=\"consumed\",unit=\"percent\",level_meaning=\"\"} 1\n", 1},
+        {"supply=\"2\",description=\"Waste box\",colour=\"\",type=\"wasteToner\",class=\"receptacle\",unit=\"percent\","
+         "level_meaning=\"some remaining\"} 1\n", 1},
+        {"pat_supply_max_capacity{target=\"t\",supply=\"1\"} 100\n", 1},
+        {"pat_supply_max_capacity{target=\"t\",supply=\"2\"}", 0},  // -2: unknown
+        {"pat_pages_total{target=\"t\"} 48213\n", 1},
+        // Listed twice, one series.
+        {"pat_alert{target=\"t\",severity=\"critical\",group=\"output\",code=\"outputMediaTrayFull\",description=\"Bin \\\\ full\"} 1\n", 1},
+        {"group=\"markerSupplies\",code=\"4242\",description=\"odd\"} 1\n", 1},  // a code without a name: its number
+        {"cover closed", 0},                                                    // a past event
+        {"pat_printer_state{target=\"t\",state=\"printing\"} 1\n", 1},
+        {"pat_printer_state{", 5},
+        {"pat_device_state{", 0},  // not answered
+    };
+    std::string text = SamplesOf("t", status).text;
+    for (const auto &[line, count] : rows) {
+        int seen = 0;
+        for (size_t at = 0; (at = text.find(line, at)) != std::string::npos; ++at) ++seen;
+        EXPECT_EQ(seen, count) << line << "\n" << text;
+    }
+    status.last->kind = OutcomeKind::NoAnswer;
+    EXPECT_EQ(SamplesOf("t", status).text.find("pat_supply"), std::string::npos) << "nothing stale";
 }
 
 }  // namespace

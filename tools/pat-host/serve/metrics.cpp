@@ -2,6 +2,10 @@
 
 #include <stdio.h>
 
+#include <set>
+
+#include "printer_mib/mib_mappings.h"
+#include "printer_mib/mib_names.h"
 #include "snapshot/display_names.h"
 #include "serve/text_escape.h"
 
@@ -17,7 +21,8 @@ struct Family {
 
 enum Id {
     kUp, kDuration, kExitCode, kLastPoll, kPolls, kFailures, kInfo, kMemory, kTrayLevel, kTrayLocked,
-    kBinState, kEngineStatus, kCounter, kSupply, kFamilies
+    kBinState, kEngineStatus, kCounter, kSupply, kSupplyRatio, kSupplyInfo, kSupplyMax, kPages, kAlert,
+    kPrinterState, kDeviceState, kFamilies
 };
 static_assert(kFamilies == kMetricFamilies);
 
@@ -36,6 +41,14 @@ constexpr Family kFamilyTable[kFamilies] = {
     {"pat_engine_status", "gauge", "1 for each engine status the printer reports (code as in the device ID's STS)"},
     {"pat_device_counter", "gauge", "a counter the device ID reports, by its kind (1: the device's counter)"},
     {"pat_supply_level", "gauge", "a supply level the device ID reports, by its supply kind"},
+    {"pat_supply_level_ratio", "gauge",
+     "how full a marker supply is, 0 to 1 (a receptacle: how much it can still take); none while its level is no amount"},
+    {"pat_supply_info", "gauge", "a marker supply of the Printer MIB, always 1 (level_meaning: what a level that is no amount means)"},
+    {"pat_supply_max_capacity", "gauge", "a marker supply's maximum capacity, in its unit (the unit of pat_supply_info)"},
+    {"pat_pages_total", "counter", "pages the printer's marker has printed in its life (prtMarkerLifeCount)"},
+    {"pat_alert", "gauge", "1 per alert of the printer's alert table that is a state it is in, not a past event"},
+    {"pat_printer_state", "gauge", "the printer's hrPrinterStatus: 1 for the current state, 0 for the others"},
+    {"pat_device_state", "gauge", "the printer's hrDeviceStatus: 1 for the current state, 0 for the others"},
 };
 
 std::string Number(double value) {
@@ -97,6 +110,45 @@ void RecordSamples(std::vector<std::string> &lines, const std::string &target, c
         Line{lines[kSupply], target}(kSupply, {{"kind", std::to_string(supply.kind)}}, supply.value);
 }
 
+// One series per state the MIB lists (1 to `states`), 1 for the current one:
+// a query needs no table of codes, and a state the MIB does not list is all 0.
+void StateSet(std::string &out, const std::string &target, Id family, std::optional<int32_t> current,
+              std::string (*name)(std::optional<int32_t>), int32_t states) {
+    for (int32_t state = 1; state <= states; ++state)
+        Line{out, target}(family, {{"state", name(state)}}, current == state ? 1 : 0);
+}
+
+void MibSamples(std::vector<std::string> &lines, const std::string &target, const PrinterMib &mib) {
+    for (const MibSupply &supply : mib.supplies) {
+        std::string index = std::to_string(supply.index), type = SupplyTypeName(supply.type);
+        // -1, -2 and -3 are no amount: no ratio rather than a made-up one.
+        if (std::optional<double> ratio = supply.ratio())
+            Line{lines[kSupplyRatio], target}(kSupplyRatio, {{"supply", index}, {"colour", supply.colour}, {"type", type}},
+                                              *ratio);
+        Line{lines[kSupplyInfo], target}(kSupplyInfo,
+                                         {{"supply", index}, {"description", supply.description}, {"colour", supply.colour},
+                                          {"type", type}, {"class", SupplyClassName(supply.supplyClass)},
+                                          {"unit", SupplyUnitName(supply.unit)}, {"level_meaning", supply.levelMeaning()}},
+                                         1);
+        if (supply.maxCapacity && *supply.maxCapacity > 0)
+            Line{lines[kSupplyMax], target}(kSupplyMax, {{"supply", index}}, *supply.maxCapacity);
+    }
+    if (mib.pageCount) Line{lines[kPages], target}(kPages, {}, static_cast<double>(*mib.pageCount));
+    // An alert the table lists twice is one state: one series, not a duplicate Prometheus drops.
+    std::set<std::string> alerts;
+    for (const MibAlert &alert : mib.alerts) {
+        if (!IsActiveState(alert)) continue;
+        std::string line;
+        Line{line, target}(kAlert,
+                           {{"severity", AlertSeverityName(alert.severity)}, {"group", AlertGroupName(alert.group)},
+                            {"code", AlertCodeName(alert.code)}, {"description", alert.description}},
+                           1);
+        if (alerts.insert(line).second) lines[kAlert] += line;
+    }
+    if (mib.printerStatus) StateSet(lines[kPrinterState], target, kPrinterState, mib.printerStatus, PrinterStatusName, 5);
+    if (mib.deviceStatus) StateSet(lines[kDeviceState], target, kDeviceState, mib.deviceStatus, DeviceStatusName, 5);
+}
+
 }  // namespace
 
 TargetSamples SamplesOf(const std::string &target, const TargetStatus &status) {
@@ -116,6 +168,7 @@ TargetSamples SamplesOf(const std::string &target, const TargetStatus &status) {
     Line{lines[kFailures], label}(kFailures, {}, status.failures);
     // A printer that did not answer has no current state: nothing stale.
     if (up && last.snapshot) RecordSamples(lines, label, *last.snapshot);
+    if (up && last.printerMib) MibSamples(lines, label, *last.printerMib);
     size_t size = 0;
     for (const std::string &family : lines) size += family.size();
     samples.text.reserve(size);

@@ -17,7 +17,7 @@
 
 namespace pathost::serve {
 
-constexpr size_t kMetricFamilies = 14;
+constexpr size_t kMetricFamilies = 21;
 
 // The lines of every family for one target, family after family in one text.
 struct TargetSamples {

@@ -1,7 +1,11 @@
 #include "serve/status_page.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 
+#include "printer_mib/mib_mappings.h"
+#include "printer_mib/mib_names.h"
 #include "snapshot/display_names.h"
 #include "report/report.h"
 #include "serve/text_escape.h"
@@ -30,11 +34,19 @@ h1{font-size:22px;margin:0}
 .status{margin:10px 0;font-weight:600}
 .status.alert{color:var(--warn)}
 h3{font-size:12px;text-transform:uppercase;letter-spacing:.06em;color:var(--dim);margin:12px 0 6px}
-.tray{display:grid;grid-template-columns:9.5em 1fr 3.2em;gap:8px;align-items:center;margin:4px 0;font-size:14px}
+.tray,.supply{display:grid;grid-template-columns:9.5em 1fr 3.2em;gap:8px;align-items:center;margin:4px 0;font-size:14px}
 .bar{height:12px;background:#0b0f13;border:1px solid var(--line);border-radius:6px;overflow:hidden}
 .bar i{display:block;height:100%;background:var(--ok)}
 .bar i.low{background:var(--warn)}.bar:has(i.empty){border-color:var(--bad)}
 .pct{text-align:right;font-variant-numeric:tabular-nums}
+.supply .bar{background:#2f3945}.supply .bar i{background:#9aa5b1}
+.supply .bar i.cyan{background:#00b4e6}.supply .bar i.magenta{background:#e0218a}
+.supply .bar i.yellow{background:#f5d000}.supply .bar i.black{background:#000}
+.supply .pct.low{color:var(--warn)}
+.meaning{grid-column:span 2;color:var(--dim);font-size:13px;font-style:italic}
+.alerts{list-style:none;margin:0;padding:0;font-size:14px}
+.alerts li{margin:3px 0}.alerts b{font-size:11px;text-transform:uppercase;margin-right:6px;color:var(--dim)}
+.alerts .critical b{color:var(--bad)}.alerts .warning b{color:var(--warn)}
 .paper{color:var(--dim);font-size:12px}
 .lock{margin-left:6px;font-size:11px;font-weight:700;color:var(--warn);border:1px solid var(--warn);border-radius:3px;padding:0 4px}
 .bins{display:flex;flex-wrap:wrap;gap:6px}
@@ -83,6 +95,44 @@ void Bins(std::string &out, const PrinterSnapshot &record) {
     out += "</div>";
 }
 
+// The bar's colour: the colourant's, grey for one the page has none for.
+std::string ColourClass(std::string colour) {
+    std::transform(colour.begin(), colour.end(), colour.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const char *known : {"cyan", "magenta", "yellow", "black"})
+        if (colour == known) return colour;
+    return "";
+}
+
+void Supplies(std::string &out, const PrinterMib &mib) {
+    if (mib.supplies.empty()) return;
+    out += "<h3>Supplies</h3>";
+    for (const MibSupply &supply : mib.supplies) {
+        std::string name = supply.description.empty() ? SupplyTypeName(supply.type) : supply.description;
+        out += "<div class=\"supply\" data-supply=\"" + std::to_string(supply.index) + "\"><span>" + Html(name) + "</span>";
+        if (std::optional<double> ratio = supply.ratio()) {
+            long percent = std::lround(*ratio * 100);
+            out += "<div class=\"bar\" role=\"meter\" aria-valuenow=\"" + std::to_string(percent) + "\"><i class=\"" +
+                   ColourClass(supply.colour) + "\" style=\"width:" + std::to_string(percent) +
+                   "%\"></i></div><span class=\"pct" + (*ratio <= 0.1 ? " low" : "") + "\">" + std::to_string(percent) +
+                   " %</span>";
+        } else {
+            out += "<span class=\"meaning\">" + Html(supply.levelMeaning()) + "</span>";  // no made-up amount
+        }
+        out += "</div>";
+    }
+}
+
+void Alerts(std::string &out, const PrinterMib &mib) {
+    std::string items;
+    for (const MibAlert &alert : mib.alerts) {
+        if (!IsActiveState(alert)) continue;
+        std::string severity = AlertSeverityName(alert.severity);
+        items += "<li class=\"" + Html(severity) + "\"><b>" + Html(severity) + "</b>" +
+                 Html(alert.description.empty() ? AlertCodeName(alert.code) : alert.description) + "</li>";
+    }
+    if (!items.empty()) out += "<h3>Alerts</h3><ul class=\"alerts\">" + items + "</ul>";
+}
+
 void Card(std::string &out, const TargetStatus &status, std::chrono::system_clock::time_point now) {
     const PollOutcome *last = status.last ? &*status.last : nullptr;
     bool up = last != nullptr && Succeeded(last->kind);
@@ -111,6 +161,10 @@ void Card(std::string &out, const TargetStatus &status, std::chrono::system_cloc
         if (record != nullptr) {
             Trays(out, *record);
             Bins(out, *record);
+        }
+        if (last->printerMib) {
+            Supplies(out, *last->printerMib);
+            Alerts(out, *last->printerMib);
         }
     } else {
         out += "<div class=\"failure\">" + Html(last->message) + "</div>";
