@@ -33,7 +33,7 @@ sim_args="--fault silent"
 . "$(dirname "$0")/start_simulator.sh"; pids+=($sim); silent=127.0.0.1:$port
 printf '{"targets": [{"address": "%s", "printerMib": "on", "snmp": {"port": %s}}, {"address": "%s"}]}' "$good" "$good_snmp" "$silent" >"$scratch/targets.json"
 
-$run serve --targets "$scratch/targets.json" --device-id "MFG:Acme;CMD:PJL,PCL;MDL:Model 4200;STS:10001,1,Ready;" \
+$run serve --targets "$scratch/targets.json" --device-id "MFG:Acme;CMD:PJL,PCL;MDL:Model 4200;STS:10001,1,Ready;RIJ:48213/80,35;" \
     --interval 2 --idle-timeout 1 --listen 127.0.0.1:0 >"$scratch/serve.log" 2>&1 &
 pids+=($!)
 await 'serving http://' cat "$scratch/serve.log" || fail "serve did not start: $(cat "$scratch/serve.log")"
@@ -46,7 +46,7 @@ get /metrics >"$scratch/metrics"
 promtool check metrics <"$scratch/metrics" || fail "promtool rejects /metrics"
 grep -qF "pat_up{target=\"$good\"} 1" "$scratch/metrics" || fail "pat_up of $good is not 1"
 grep -qF "pat_up{target=\"$silent\"} 0" "$scratch/metrics" || fail "pat_up of $silent is not 0"
-grep -qF "pat_memory_bytes{target=\"$good\"} 268435456" "$scratch/metrics" || fail "no pat_memory_bytes"
+has "$scratch/metrics" "pat_memory_bytes{target=\"$good\"} 268435456" "pat_device_id_reading{target=\"$good\",kind=\"1\"} 48213"
 [ "$(grep -c "^pat_tray_level_percent{target=\"$good\"" "$scratch/metrics")" -eq 5 ] || fail "not one tray level per tray"
 grep -qF 'name="Tray 2",paper="LETTERSRT"} 60' "$scratch/metrics" || fail "Tray 2 is not at 60 %"
 has "$scratch/metrics" "pat_supply_level_ratio{target=\"$good\",supply=\"3\",colour=\"yellow\",type=\"toner\"} 0.08" \

@@ -39,7 +39,7 @@ constexpr Family kFamilyTable[kFamilies] = {
     {"pat_tray_locked", "gauge", "1 when the input tray is locked, else 0"},
     {"pat_output_bin_state", "gauge", "the output bin's state: 0 ready, 1 paper present, 2 full"},
     {"pat_engine_status", "gauge", "1 for each engine status the printer reports (code as in the device ID's STS)"},
-    {"pat_device_counter", "gauge", "a counter the device ID reports, by its kind (1: the device's counter)"},
+    {"pat_device_id_reading", "gauge", "a counter reading the device ID reports, by its kind (1: the page count)"},
     {"pat_supply_level", "gauge", "a supply level the device ID reports, by its supply kind"},
     {"pat_supply_level_ratio", "gauge",
      "how full a marker supply is, 0 to 1 (a receptacle: how much it can still take); none while its level is no amount"},
