@@ -181,5 +181,14 @@ TEST(SnmpMessage, AGoodAnswerAndEveryWayOfSpoilingIt) {
     }
 }
 
+// The agent answers such a GetBulk with the rows that fit one datagram; on
+// i386 the limit once wrapped to 2 and refused that answer.
+TEST(SnmpMessage, MaxBindingsOfAHugeGetBulkDoesNotWrap) {
+    Request bulk{kBulk, kV2c, "public", 1, 0, 1431655766, {{1, 3, 6}, {1, 3, 7}, {1, 3, 8}}};
+    EXPECT_EQ(MaxBindings(bulk), static_cast<size_t>(std::min<uint64_t>(SIZE_MAX, 3ull * 1431655766)));
+    bulk.nonRepeaters = 5;  // clamped to the names asked
+    EXPECT_EQ(MaxBindings(bulk), 3u);
+}
+
 }  // namespace
 }  // namespace pathost::snmp
