@@ -308,8 +308,8 @@ void AddSimulate(CLI::App &app, Run &run) {
         ->capture_default_str();
     simulate->add_flag("--print-profile", o->printProfile, "print the built-in profile (or check --profile) and exit");
     auto *snmpPort = simulate->add_option("--snmp-port", o->snmpPort,
-                                          "also serve the profile's device ID over SNMP on this UDP port (0: a free "
-                                          "one), as ppmPrinterIEEE1284DeviceId")
+                                          "also serve the profile's device ID (ppmPrinterIEEE1284DeviceId) and its "
+                                          "printerMib as the Printer MIB over SNMP on this UDP port (0: a free one)")
                          ->check(CLI::Range(0, 65535));
     simulate->add_option("--snmp-fault", o->snmpFault, "let the SNMP agent misbehave: " + sim::SnmpFaultNames())
         ->check(CLI::IsMember(sim::SnmpFaultNameList()).description(""))
