@@ -78,9 +78,10 @@ done
 mapfile -t host_definitions < <(definitions_of host)
 host_flags=(-m32 -std=c++23 -O1 -g "${host_definitions[@]}" -Itools/pat-host -Iinclude
             -fsanitize=address,undefined -fno-sanitize-recover=undefined)
-# Only the readers of untrusted bytes: the targets reach nothing else, and
+# Only the readers of untrusted bytes, and the simulated agent with the
+# profile its Printer MIB comes from: the targets reach nothing else, and
 # compiling all of pat-host with the sanitizers would double the build.
-compile_archive host host_flags $(sources_of host | grep -E '^tools/pat-host/(cleaning|snmp|transport)/|^tools/pat-host/simulator/snmp_responder')
+compile_archive host host_flags $(sources_of host | grep -E '^tools/pat-host/(cleaning|snmp|transport|outcome)/|^tools/pat-host/input/strict_json|^tools/pat-host/simulator/(snmp_responder|printer_mib_table|profile|default_profile)')
 host_targets="snmp host_input"
 for target in $host_targets; do
     clang++-19 "${host_flags[@]}" -fsanitize=fuzzer "fuzz/${target}_fuzzer.cpp" fuzz/sanitizer_options.cpp "$out/host.a" -lpthread \

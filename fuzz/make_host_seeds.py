@@ -4,8 +4,10 @@ fuzz/corpus/host_input/). The snmp seeds are real datagrams: answers of
 net-snmp's snmpd (started here on a free loopback port) and, with
 --responder PORT, of pat-host's simulated agent listening on that loopback
 port, to the requests the fuzzer checks answers against (request id
-0x2A2A2A2A, community "public"); the requests net-snmp's snmpget sends; and
-cut or edited copies of an answer. The host_input seeds are the tests'
+0x2A2A2A2A, community "public"), the device ID's Get and a walk's GetNext
+and GetBulk; the requests net-snmp's snmpget, snmpwalk and snmpbulkwalk
+send; GetResponses to a walk holding each value type; and cut or edited
+copies of an answer. The host_input seeds are the tests'
 answer captures and device IDs behind the fuzzer's selector byte.
 Run as root on a machine with snmpd and snmpget (scripts/test installs them)."""
 import argparse
@@ -53,10 +55,19 @@ def oid(text):
     return tlv(0x06, out)
 
 
-def get_request(version, oids, request_id=0x2A2A2A2A, community=b"public"):
-    bindings = b"".join(tlv(0x30, oid(o) + b"\x05\x00") for o in oids)
-    pdu = tlv(0xA0, integer(request_id) + integer(0) + integer(0) + tlv(0x30, bindings))
+def message(version, pdu_tag, fields, bindings, request_id=0x2A2A2A2A, community=b"public"):
+    """bindings: (name, encoded value) pairs; fields: error status and index (GetBulk: its two numbers)."""
+    listed = b"".join(tlv(0x30, oid(name) + value) for name, value in bindings)
+    pdu = tlv(pdu_tag, integer(request_id) + integer(fields[0]) + integer(fields[1]) + tlv(0x30, listed))
     return tlv(0x30, integer(version) + tlv(0x04, community) + pdu)
+
+
+def get_request(version, oids, pdu_tag=0xA0, fields=(0, 0)):
+    return message(version, pdu_tag, fields, [(o, b"\x05\x00") for o in oids])
+
+
+def unsigned(tag, v):
+    return tlv(tag, v.to_bytes(max(1, (v.bit_length() + 8) // 8), "big"))
 
 
 def ask(port, datagram, tries=20):
@@ -85,13 +96,55 @@ QUESTIONS = {  # name: (version, objects)
     "v2c_two_objects": (1, [PPM, HP]),
 }
 
+# The fuzzer's walk requests: one column or three, GetNext (0xA1) with either
+# version, GetBulk (0xA5, v2c) with 4 and 20 repetitions.
+SUPPLY_DESCRIPTION = "1.3.6.1.2.1.43.11.1.1.6"
+THREE_COLUMNS = ["1.3.6.1.2.1.25.2.2", "1.3.6.1.2.1.43.11.1.1.9", "1.3.6.1.2.1.43.18.1.1.7"]
+WALKS = {  # name: (version, PDU tag, GetBulk's non-repeaters and max-repetitions, columns)
+    "getnext_v1": (0, 0xA1, (0, 0), [SUPPLY_DESCRIPTION]),
+    "getnext_v2c_three": (1, 0xA1, (0, 0), THREE_COLUMNS),
+    "getbulk_v2c": (1, 0xA5, (0, 20), [SUPPLY_DESCRIPTION]),
+    "getbulk_v2c_three": (1, 0xA5, (0, 4), THREE_COLUMNS),
+    "getbulk_v2c_non_repeater": (1, 0xA5, (1, 4), THREE_COLUMNS),
+}
 
-def agent_answers(prefix, port):
+# One value of each type, as an agent answers a walk.
+TYPED = {
+    "integer_negative": integer(-2),
+    "octet_string": tlv(0x04, b"Black Toner Cartridge"),
+    "null": b"\x05\x00",
+    "oid": oid("1.3.6.1.2.1.43.11.1.1.6.1.1"),
+    "ip_address": tlv(0x40, bytes([127, 0, 0, 1])),
+    "counter32_max": unsigned(0x41, 2**32 - 1),
+    "gauge32": unsigned(0x42, 80),
+    "timeticks": unsigned(0x43, 360000),
+    "counter64_max": unsigned(0x46, 2**64 - 1),
+    "end_of_mib_view": b"\x82\x00",
+}
+
+
+def agent_answers(prefix, port, walks=False):
     answers = {}
     for name, (version, oids) in QUESTIONS.items():
         answers[name] = ask(port, get_request(version, oids))
         write("snmp", f"{prefix}_{name}", answers[name])
+    for name, (version, pdu_tag, fields, oids) in WALKS.items() if walks else ():
+        write("snmp", f"{prefix}_{name}", ask(port, get_request(version, oids, pdu_tag, fields)))
     return answers
+
+
+def walk_requests():
+    for name, (version, pdu_tag, fields, oids) in WALKS.items():
+        write("snmp", f"request_{name}", get_request(version, oids, pdu_tag, fields))
+
+
+def typed_answers():
+    """A GetBulk answer holding every type, and a v1 GetNext answer of each type v1 has."""
+    rows = [(f"{SUPPLY_DESCRIPTION}.1.{i + 1}", value) for i, value in enumerate(TYPED.values())]
+    write("snmp", "typed_getbulk_v2c_every_type", message(1, 0xA2, (0, 0), rows))
+    for name, value in TYPED.items():
+        if name not in ("counter64_max", "end_of_mib_view"):
+            write("snmp", f"typed_getnext_v1_{name}", message(0, 0xA2, (0, 0), [(f"{SUPPLY_DESCRIPTION}.1.1", value)]))
 
 
 def snmpd_answers(scratch):
@@ -109,15 +162,18 @@ def snmpd_answers(scratch):
         agent.wait()
 
 
-def snmpget_requests():
+def netsnmp_requests():
+    clients = {"snmpget_v1_request": ["snmpget", "-v", "1"], "snmpget_v2c_request": ["snmpget", "-v", "2c"],
+               "snmpwalk_v1_request": ["snmpwalk", "-v", "1"], "snmpbulkwalk_v2c_request": ["snmpbulkwalk", "-v", "2c"]}
     with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as s:
         s.bind(("127.0.0.1", 0))
         s.settimeout(5)
-        for version in ("1", "2c"):
-            client = subprocess.Popen(["snmpget", "-v", version, "-c", "public", "-m", "", "-t", "0.3", "-r", "0",
-                                       f"127.0.0.1:{s.getsockname()[1]}", PPM, HP],
+        for name, command in clients.items():
+            objects = [PPM, HP] if command[0] == "snmpget" else ["1.3.6.1.2.1.43"]
+            client = subprocess.Popen(command + ["-c", "public", "-m", "", "-t", "0.3", "-r", "0",
+                                                 f"127.0.0.1:{s.getsockname()[1]}"] + objects,
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            write("snmp", f"snmpget_v{version}_request", s.recv(65536))
+            write("snmp", name, s.recv(65536))
             client.wait()
 
 
@@ -155,8 +211,10 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         answers = snmpd_answers(scratch)
     if args.responder:
-        agent_answers("responder", args.responder)
-    snmpget_requests()
+        agent_answers("responder", args.responder, walks=True)
+    netsnmp_requests()
+    walk_requests()
+    typed_answers()
     edited(answers["v2c_device_id"])
     host_inputs()
 

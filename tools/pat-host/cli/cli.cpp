@@ -312,8 +312,9 @@ void AddSimulate(CLI::App &app, Run &run) {
     simulate->add_flag("--print-profile", o->printProfile,
                        "print the built-in profile (or a builtin:NAME one), or check a --profile file, and exit");
     auto *snmpPort = simulate->add_option("--snmp-port", o->snmpPort,
-                                          "also serve the profile's device ID and Printer MIB over SNMP on this UDP "
-                                          "port (0: a free one); with --count, one agent answers for every printer")
+                                          "also serve the profile's device ID (ppmPrinterIEEE1284DeviceId) and its "
+                                          "printerMib as the Printer MIB over SNMP on this UDP port (0: a free one); "
+                                          "with --count, one agent answers for every printer")
                          ->check(CLI::Range(0, 65535));
     simulate->add_option("--snmp-fault", o->snmpFault, "let the SNMP agent misbehave: " + sim::SnmpFaultNames())
         ->check(CLI::IsMember(sim::SnmpFaultNameList()).description(""))

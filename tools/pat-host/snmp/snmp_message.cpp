@@ -230,8 +230,10 @@ size_t MaxBindings(const Request &sent) {
     size_t n = sent.oids.size();
     if (sent.kind != PduKind::GetBulk) return n;
     size_t r = static_cast<size_t>(std::clamp<int64_t>(sent.nonRepeaters, 0, static_cast<int64_t>(n)));
-    size_t m = static_cast<size_t>(std::max<int32_t>(sent.maxRepetitions, 0));
-    return r + (n - r) * m;
+    // In 64 bits and saturated: with a 32-bit size_t, 3 names and 2^30 + 2^29
+    // repetitions would wrap to a handful and refuse a good answer.
+    uint64_t most = r + static_cast<uint64_t>(n - r) * static_cast<uint64_t>(std::max<int32_t>(sent.maxRepetitions, 0));
+    return most > SIZE_MAX ? SIZE_MAX : static_cast<size_t>(most);
 }
 
 TypedResponse DecodeResponse(std::span<const uint8_t> datagram, const Request &sent) {
